@@ -1,0 +1,91 @@
+// Check box state lives in the window once it exists; clicks toggle it and raise OnClick.
+#include "toolkit/CheckBox.h"
+
+#include "toolkit/Exception.h"
+#include "toolkit/SysUtils.h"
+
+#include <array>
+
+namespace {
+constexpr std::array<const wchar_t*, 3> kStateNames{L"cbUnchecked", L"cbChecked", L"cbGrayed"};
+TCustomCheckBox& B(TObject& o) { return static_cast<TCustomCheckBox&>(o); }
+const TCustomCheckBox& B(const TObject& o) { return static_cast<const TCustomCheckBox&>(o); }
+
+const TPropertyInfo kCheckBoxProps[] = {
+    {L"Checked", [](const TObject& o) { return BoolToStr(B(o).Checked()); },
+     [](TObject& o, std::wstring_view v) { B(o).SetChecked(StrToBool(v)); }},
+    {L"State", [](const TObject& o) { return std::wstring(kStateNames[size_t(B(o).State())]); },
+     [](TObject& o, std::wstring_view v) {
+         for (size_t i = 0; i < kStateNames.size(); ++i)
+             if (SameText(kStateNames[i], v)) {
+                 B(o).SetState(TCheckBoxState(i));
+                 return;
+             }
+         throw EConvertError(L"'" + std::wstring(v) + L"' is not a valid State");
+     }},
+};
+} // namespace
+
+const TClassInfo TCustomCheckBox::StaticClass{L"TCustomCheckBox", &TWinControl::StaticClass, kCheckBoxProps};
+const TClassInfo TCheckBox::StaticClass{L"TCheckBox", &TCustomCheckBox::StaticClass, {}};
+
+TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TWinControl(owner)
+{
+    SetTabStop(true);
+    SetParentColor(true);
+}
+
+void TCustomCheckBox::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    CreateSubClass(Params, L"BUTTON");
+    // Toggled by us, so that a user click never lands on the grayed state.
+    Params.Style |= BS_3STATE;
+}
+
+void TCustomCheckBox::InitializeWnd()
+{
+    ::SendMessageW(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0);
+}
+
+TCheckBoxState TCustomCheckBox::State() const
+{
+    if (FHandle)
+        return static_cast<TCheckBoxState>(::SendMessageW(FHandle, BM_GETCHECK, 0, 0));
+    return FState;
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState state)
+{
+    if (state == State())
+        return;
+    FState = state;
+    if (FHandle)
+        ::SendMessageW(FHandle, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+    Click();
+}
+
+void TCustomCheckBox::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CN_COMMAND:
+        if (HIWORD(Message.WParam) == BN_CLICKED) {
+            FState = State() == TCheckBoxState::Checked ? TCheckBoxState::Unchecked : TCheckBoxState::Checked;
+            ::SendMessageW(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0);
+            Click();
+            return;
+        }
+        break;
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORBTN: {
+        const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+        ::SetTextColor(dc, ColorToRGB(Font().Color()));
+        ::SetBkColor(dc, ColorToRGB(Color()));
+        Message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+        return;
+    }
+    default:
+        break;
+    }
+    TWinControl::WndProc(Message);
+}

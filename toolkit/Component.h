@@ -1,0 +1,110 @@
+// Component model: named, tagged objects owned by other components, with class names,
+// inheritance tests and published properties reachable by name as text.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TObject;
+class TComponent;
+
+// One published property: text in, text out, as a form file or the skin engine sees it.
+struct TPropertyInfo {
+    const wchar_t* Name;
+    std::wstring (*Get)(const TObject& self);
+    void (*Set)(TObject& self, std::wstring_view value); // nullptr: read-only
+    TObject* (*GetObject)(const TObject& self) = nullptr; // object-valued properties such as Font
+};
+
+struct TClassInfo {
+    const wchar_t* Name;
+    const TClassInfo* Parent;
+    std::span<const TPropertyInfo> Properties;
+};
+
+// Declares the class identity of a toolkit class; the matching TClassInfo is defined in its .cpp.
+#define TK_CLASS(Self)                                                             \
+public:                                                                            \
+    static const TClassInfo StaticClass;                                           \
+    const TClassInfo& ClassType() const noexcept override { return StaticClass; } \
+                                                                                   \
+private:
+
+class TObject {
+public:
+    static const TClassInfo StaticClass;
+
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+
+    virtual const TClassInfo& ClassType() const noexcept { return StaticClass; }
+    std::wstring ClassName() const { return ClassType().Name; }
+    // Case-insensitive, like the class names the skin rules compare against.
+    bool InheritsFrom(std::wstring_view className) const noexcept;
+    bool InheritsFrom(const TClassInfo& info) const noexcept;
+
+    // Published properties (names compared case-insensitively). An unknown name gives
+    // nullopt / false; a value the property cannot take raises EConvertError.
+    std::optional<std::wstring> GetPropValue(std::wstring_view name) const;
+    bool SetPropValue(std::wstring_view name, std::wstring_view value);
+    TObject* GetObjectProp(std::wstring_view name) const;
+    bool HasProperty(std::wstring_view name) const noexcept { return FindProperty(name) != nullptr; }
+
+private:
+    const TPropertyInfo* FindProperty(std::wstring_view name) const noexcept;
+};
+
+// Checked downcast by class info, for code that holds a base pointer.
+template <class T>
+T* As(TObject* object) noexcept
+{
+    return object && object->InheritsFrom(T::StaticClass) ? static_cast<T*>(object) : nullptr;
+}
+
+class TComponent : public TObject {
+    TK_CLASS(TComponent)
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override; // frees owned components, newest first
+
+    TComponent* Owner() const noexcept { return FOwner; }
+    const std::wstring& Name() const noexcept { return FName; }
+    void SetName(std::wstring name) { FName = std::move(name); }
+    std::intptr_t Tag() const noexcept { return FTag; }
+    void SetTag(std::intptr_t tag) noexcept { FTag = tag; }
+
+    size_t ComponentCount() const noexcept { return FComponents.size(); }
+    TComponent* Components(size_t index) const { return FComponents.at(index).get(); }
+    TComponent* FindComponent(std::wstring_view name) const noexcept;
+
+    // Creates a component owned by this one; the pointer is borrowed.
+    template <class T, class... Args>
+    T* Make(Args&&... args)
+    {
+        auto owned = std::make_unique<T>(this, std::forward<Args>(args)...);
+        T* raw = owned.get();
+        Adopt(std::move(owned));
+        return raw;
+    }
+    // Frees an owned component before its owner goes (a no-op for strangers).
+    void FreeComponent(TComponent* component);
+
+protected:
+    // Called for each component right before it is freed with its owner.
+    virtual void Notification(TComponent* /*component*/) {}
+
+private:
+    void Adopt(std::unique_ptr<TComponent> component);
+
+    TComponent* FOwner;
+    std::wstring FName;
+    std::intptr_t FTag = 0;
+    std::vector<std::unique_ptr<TComponent>> FComponents;
+};

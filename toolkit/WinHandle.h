@@ -1,0 +1,124 @@
+// Move-only owners for Win32 handles, one per handle kind with its own failure value.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace win {
+
+template <class Traits>
+class UniqueHandle {
+public:
+    using Type = typename Traits::Type;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Type h) noexcept : FHandle(h) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : FHandle(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    Type get() const noexcept { return FHandle; }
+    bool valid() const noexcept { return FHandle != Traits::Invalid(); }
+    explicit operator bool() const noexcept { return valid(); }
+    [[nodiscard]] Type release() noexcept { return std::exchange(FHandle, Traits::Invalid()); }
+    void reset(Type h = Traits::Invalid()) noexcept
+    {
+        const Type old = std::exchange(FHandle, h);
+        if (old != Traits::Invalid())
+            Traits::Close(old);
+    }
+
+private:
+    Type FHandle = Traits::Invalid();
+};
+
+struct KernelHandleTraits { // events, threads, processes: nullptr on failure
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::CloseHandle(h); }
+};
+struct FileHandleTraits { // CreateFileW: INVALID_HANDLE_VALUE on failure
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { ::CloseHandle(h); }
+};
+struct WindowTraits {
+    using Type = HWND;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyWindow(h); }
+};
+struct RegKeyTraits {
+    using Type = HKEY;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::RegCloseKey(h); }
+};
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyIcon(h); }
+};
+template <class T>
+struct GdiObjectTraits {
+    using Type = T;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DeleteObject(h); }
+};
+
+using Handle = UniqueHandle<KernelHandleTraits>;
+using FileHandle = UniqueHandle<FileHandleTraits>;
+using Window = UniqueHandle<WindowTraits>;
+using RegKey = UniqueHandle<RegKeyTraits>;
+using Icon = UniqueHandle<IconTraits>;
+template <class T>
+using GdiObject = UniqueHandle<GdiObjectTraits<T>>;
+
+// Paired calls as scope objects.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) noexcept : FWnd(hwnd), FDC(::GetDC(hwnd)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() { if (FDC) ::ReleaseDC(FWnd, FDC); }
+    HDC get() const noexcept { return FDC; }
+
+private:
+    HWND FWnd;
+    HDC FDC;
+};
+
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) noexcept : FWnd(hwnd) { FDC = ::BeginPaint(hwnd, &FPaint); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { ::EndPaint(FWnd, &FPaint); }
+    HDC get() const noexcept { return FDC; }
+    const RECT& Area() const noexcept { return FPaint.rcPaint; }
+
+private:
+    HWND FWnd;
+    PAINTSTRUCT FPaint{};
+    HDC FDC;
+};
+
+class Select {
+public:
+    Select(HDC dc, HGDIOBJ object) noexcept : FDC(dc), FOld(::SelectObject(dc, object)) {}
+    Select(const Select&) = delete;
+    Select& operator=(const Select&) = delete;
+    ~Select() { if (FOld) ::SelectObject(FDC, FOld); }
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+} // namespace win
