@@ -1,0 +1,105 @@
+// The main window: its controls, components, state and handlers.
+#pragma once
+
+#include "toolkit/BitBtn.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/LabeledEdit.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Panel.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/StaticText.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/Timer.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TComm;
+
+using TPortListSource = std::function<std::vector<std::wstring>()>;
+
+class TForm1 : public TForm {
+    TK_CLASS(TForm1)
+public:
+    // The port list comes from the registry unless a test hands another source in.
+    explicit TForm1(TComponent* owner, TPortListSource readPortList = {});
+    ~TForm1() override;
+
+    // Controls, as the window lays them out.
+    TPanel* Panel1;
+    TGroupBox* GroupBox4;
+    TBitBtn* BitBtn8;
+    TBitBtn* BitBtn9;
+    TLabel* Label1;
+    TLabel* Label2;
+    TLabel* Label3;
+    TBitBtn* BitBtn7;
+    TLabeledEdit* LabeledEdit6;
+    TComboBox* ComboBox5;
+    TComboBox* ComboBox3;
+    TComboBox* ComboBox4;
+    TBitBtn* BitBtn1;
+    TBitBtn* BitBtn6;
+    TPanel* Panel2;
+    TGroupBox* GroupBox1;
+    TLabeledEdit* LabeledEdit1;
+    TLabel* Label5;
+    TLabeledEdit* LabeledEdit2;
+    TLabel* Label6;
+    TBitBtn* BitBtn2;
+    TCheckBox* checkbox1;
+    TGroupBox* GroupBox2;
+    TLabel* Label4;
+    TSpinEdit* LabeledEdit3;
+    TStaticText* StaticText1;
+    TComboBox* ComboBox1;
+    TStaticText* StaticText2;
+    TComboBox* ComboBox2;
+    TBitBtn* BitBtn3;
+    TBitBtn* BitBtn4;
+    TGroupBox* GroupBox3;
+    TListBox* ListBox1;
+    TButton* Button1;
+    TBitBtn* BitBtn5;
+    TStatusBar* StatusBar1;
+
+    // Components without a window.
+    TComm* Comm1;
+    TTimer* Timer1;
+    TTimer* Timer2;
+    TTimer* Timer3;
+
+    // Window state.
+    std::vector<std::wstring> PortList;
+    bool Connected = false;
+    std::uint8_t BaudIndex = 0;
+    bool ContinuousMode = false;
+
+    // Handlers.
+    void FormCreate(TObject* Sender);
+    void BitBtn1Click(TObject* Sender);
+    void BitBtn6Click(TObject* Sender);
+    void Timer2Timer(TObject* Sender);
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+
+private:
+    void CreateComponents(); // the window's description, in Form1Layout.cpp
+    void ConnectEvents();
+    void SetConnectedState(bool connected);
+    void StartPortListRefresh();
+
+    TPortListSource FReadPortList;
+};
+
+// Status bar panels the handlers write.
+constexpr size_t kPortStatePanel = 1;
+constexpr size_t kCommStatePanel = 5;
+constexpr size_t kStatisticsPanel = 7;
