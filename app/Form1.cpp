@@ -26,10 +26,10 @@ constexpr unsigned kPortListRefreshMs = 3000;
 
 const TClassInfo TForm1::StaticClass{L"TForm1", &TForm::StaticClass, {}};
 
-TForm1::TForm1(TComponent* owner, TPortListSource readPortList)
+TForm1::TForm1(TComponent* owner, TPortListSource readPortList, const TCommApi& commApi)
     : TForm(owner), FReadPortList(readPortList ? std::move(readPortList) : TPortListSource([] { return ReadPortList(); }))
 {
-    CreateComponents();
+    CreateComponents(commApi);
     ConnectEvents();
 }
 

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "comm/CommTypes.h"
+
 class TComm;
 
 using TPortListSource = std::function<std::vector<std::wstring>()>;
@@ -27,8 +29,9 @@ using TPortListSource = std::function<std::vector<std::wstring>()>;
 class TForm1 : public TForm {
     TK_CLASS(TForm1)
 public:
-    // The port list comes from the registry unless a test hands another source in.
-    explicit TForm1(TComponent* owner, TPortListSource readPortList = {});
+    // The port list comes from the registry and the line from the system's comm functions,
+    // unless a test hands in others.
+    explicit TForm1(TComponent* owner, TPortListSource readPortList = {}, const TCommApi& commApi = {});
     ~TForm1() override;
 
     // Controls, as the window lays them out.
@@ -91,7 +94,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
 
 private:
-    void CreateComponents(); // the window's description, in Form1Layout.cpp
+    void CreateComponents(const TCommApi& commApi); // the window's description, in Form1Layout.cpp
     void ConnectEvents();
     void SetConnectedState(bool connected);
     void StartPortListRefresh();

@@ -59,7 +59,7 @@ void SetTabOrders(std::initializer_list<TWinControl*> controls)
 
 } // namespace
 
-void TForm1::CreateComponents()
+void TForm1::CreateComponents(const TCommApi& commApi)
 {
     SetName(L"Form1");
     SetCaption(L"QM27K-测试工具_V1.3");
@@ -152,7 +152,7 @@ void TForm1::CreateComponents()
     SetTabOrders({ListBox1, BitBtn5, Button1});
 
     // The line runs without hardware flow control and with RTS held off.
-    Comm1 = Make<TComm>();
+    Comm1 = Make<TComm>(commApi);
     Comm1->SetName(L"Comm1");
     Comm1->SetOutx_CtsFlow(false);
     Comm1->SetOutx_DsrFlow(false);

@@ -71,9 +71,14 @@ void TCustomComboBox::SetItems(std::vector<std::wstring> items)
 
 int TCustomComboBox::ItemIndex() const
 {
-    if (FHandle)
-        return static_cast<int>(::SendMessageW(FHandle, CB_GETCURSEL, 0, 0));
-    return FItemIndex;
+    if (!FHandle)
+        return FItemIndex;
+    // The list keeps its selection while the user types over it; an entry counts as
+    // selected only while the box still shows it.
+    const int selected = static_cast<int>(::SendMessageW(FHandle, CB_GETCURSEL, 0, 0));
+    if (selected < 0 || selected >= static_cast<int>(FItems.size()) || FItems[static_cast<size_t>(selected)] != Text())
+        return -1;
+    return selected;
 }
 
 void TCustomComboBox::SetItemIndex(int index)

@@ -28,7 +28,18 @@ void TCustomStaticText::FontChanged()
     AdjustBounds();
 }
 
+void TCustomStaticText::SetBounds(int left, int top, int, int)
+{
+    const SIZE size = TextSize();
+    TWinControl::SetBounds(left, top, size.cx, size.cy);
+}
+
 void TCustomStaticText::AdjustBounds()
+{
+    SetBounds(FLeft, FTop, FWidth, FHeight);
+}
+
+SIZE TCustomStaticText::TextSize() const
 {
     HDC screen = ::GetDC(nullptr);
     RECT r{0, 0, 0, 0};
@@ -38,7 +49,7 @@ void TCustomStaticText::AdjustBounds()
         ::DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
     }
     ::ReleaseDC(nullptr, screen);
-    SetBounds(FLeft, FTop, r.right, r.bottom);
+    return {r.right, r.bottom};
 }
 
 void TCustomStaticText::WndProc(TMessage& Message)

@@ -8,6 +8,8 @@ class TCustomStaticText : public TWinControl {
 public:
     explicit TCustomStaticText(TComponent* owner);
     void WndProc(TMessage& Message) override;
+    // Static text always takes the size of its caption.
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -16,6 +18,7 @@ protected:
 
 private:
     void AdjustBounds();
+    SIZE TextSize() const;
 };
 
 class TStaticText : public TCustomStaticText {
