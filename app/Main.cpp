@@ -1,15 +1,13 @@
 // Program entry: the application object, the main window, the message loop.
 #include "app/Form1.h"
-#include "app/Resources.h"
+#include "app/MainIcon.h"
 #include "toolkit/Application.h"
-#include "toolkit/WinHandle.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
     TApplication application;
     application.Initialize();
-    const win::Icon icon{static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON, 64, 64, LR_DEFAULTCOLOR))};
+    const win::Icon icon = LoadMainIcon(instance);
     try {
         TForm1* form = application.CreateForm<TForm1>();
         form->SetIcon(icon.get());

@@ -3,6 +3,7 @@
 #include "tests/win/TestSupport.h"
 
 #include "app/Form1.h"
+#include "app/MainIcon.h"
 #include "app/PortList.h"
 #include "comm/Comm.h"
 #include "toolkit/Exception.h"
@@ -154,6 +155,26 @@ TEST_F(Form1Test, WindowHasItsCaptionFrameAndClientArea)
     EXPECT_EQ(Form->Font().Name(), L"MS Sans Serif");
     EXPECT_EQ(Form->Font().Height(), 11);
     EXPECT_EQ(App.MainForm(), Form);
+}
+
+TEST(MainIcon, IsOne64By64ImageWith32BitsPerPixel)
+{
+    const win::Icon icon = LoadMainIcon(::GetModuleHandleW(nullptr));
+    ASSERT_TRUE(icon);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
+    const win::GdiObject<HBITMAP> colour{info.hbmColor}, mask{info.hbmMask};
+    BITMAP bitmap{};
+    ASSERT_TRUE(::GetObjectW(colour.get(), sizeof(bitmap), &bitmap));
+    EXPECT_EQ(bitmap.bmWidth, 64);
+    EXPECT_EQ(bitmap.bmHeight, 64);
+    EXPECT_EQ(bitmap.bmBitsPixel, 32);
+
+    // The form shows it in its frame.
+    TApplication app;
+    auto* form = app.Make<TForm1>([] { return std::vector<std::wstring>{}; });
+    form->SetIcon(icon.get());
+    EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0)), icon.get());
 }
 
 TEST_F(Form1Test, EveryControlSitsWhereTheLayoutPutsIt)
