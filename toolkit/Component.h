@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -60,6 +61,9 @@ public:
 private:
     const TPropertyInfo* FindProperty(std::wstring_view name) const noexcept;
 };
+
+// The plain event: who raised it, nothing more.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Checked downcast by class info, for code that holds a base pointer.
 template <class T>

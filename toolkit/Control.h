@@ -20,8 +20,6 @@ struct TRect {
     bool operator==(const TRect&) const noexcept = default;
 };
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
-
 class TControl : public TComponent {
     TK_CLASS(TControl)
 public:
