@@ -1,4 +1,5 @@
-// List box lines live in the window once it exists.
+// A list box without item data of its own (LBS_NODATA): the window knows only the count
+// and asks us to draw each visible line.
 #include "toolkit/ListBox.h"
 
 #include "toolkit/SysUtils.h"
@@ -25,51 +26,30 @@ void TCustomListBox::CreateParams(TCreateParams& Params)
 {
     TWinControl::CreateParams(Params);
     CreateSubClass(Params, L"LISTBOX");
-    Params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | WS_VSCROLL;
+    Params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED | WS_VSCROLL;
     Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomListBox::InitializeWnd()
 {
     ::SendMessageW(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
-    for (const auto& item : FItems)
-        ::SendMessageW(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    FItems.clear();
-    ::SendMessageW(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+    ::SendMessageW(FHandle, LB_SETCOUNT, FLines.Count(), 0);
+    SetItemIndex(FItemIndex);
 }
 
-size_t TCustomListBox::Count() const
+void TCustomListBox::AddItem(std::wstring_view text)
 {
-    return FHandle ? static_cast<size_t>(::SendMessageW(FHandle, LB_GETCOUNT, 0, 0)) : FItems.size();
-}
-
-std::wstring TCustomListBox::Item(size_t index) const
-{
-    if (!FHandle)
-        return FItems.at(index);
-    const LRESULT length = ::SendMessageW(FHandle, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR)
-        return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    ::SendMessageW(FHandle, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-void TCustomListBox::AddItem(const std::wstring& text)
-{
+    FLines.Add(text);
     if (FHandle)
-        ::SendMessageW(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    else
-        FItems.push_back(text);
+        ::SendMessageW(FHandle, LB_SETCOUNT, FLines.Count(), 0);
 }
 
 void TCustomListBox::Clear()
 {
-    FItems.clear();
+    FLines.Clear();
     FItemIndex = -1;
     if (FHandle)
-        ::SendMessageW(FHandle, LB_RESETCONTENT, 0, 0);
+        ::SendMessageW(FHandle, LB_SETCOUNT, 0, 0);
 }
 
 int TCustomListBox::ItemIndex() const
@@ -79,9 +59,16 @@ int TCustomListBox::ItemIndex() const
 
 void TCustomListBox::SetItemIndex(int index)
 {
+    if (index < -1 || index >= static_cast<int>(FLines.Count()))
+        index = -1;
     FItemIndex = index;
     if (FHandle)
         ::SendMessageW(FHandle, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int TCustomListBox::TopIndex() const
+{
+    return FHandle ? static_cast<int>(::SendMessageW(FHandle, LB_GETTOPINDEX, 0, 0)) : 0;
 }
 
 void TCustomListBox::SetItemHeight(int height)
@@ -93,26 +80,52 @@ void TCustomListBox::SetItemHeight(int height)
 
 void TCustomListBox::WndProc(TMessage& Message)
 {
-    if (Message.Msg == CN_DRAWITEM) {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
-        const bool selected = (item.itemState & ODS_SELECTED) != 0;
-        const HDC dc = item.hDC;
-        win::GdiObject<HBRUSH> back{::CreateSolidBrush(
-            selected ? ::GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()))};
-        ::FillRect(dc, &item.rcItem, back.get());
-        if (item.itemID != static_cast<UINT>(-1)) {
-            const std::wstring text = Item(item.itemID);
-            win::Select font{dc, Font().Handle()};
-            ::SetBkMode(dc, TRANSPARENT);
-            ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font().Color()));
-            RECT r = item.rcItem;
-            r.left += 2;
-            ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-        }
-        if (item.itemState & ODS_FOCUS)
-            ::DrawFocusRect(dc, &item.rcItem);
+    switch (Message.Msg) {
+    case CN_DRAWITEM:
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam));
         Message.Result = TRUE;
         return;
+    case WM_VSCROLL:
+        if (LOWORD(Message.WParam) == SB_THUMBTRACK || LOWORD(Message.WParam) == SB_THUMBPOSITION) {
+            TrackThumb(Message);
+            return;
+        }
+        break;
+    default:
+        break;
     }
     TWinControl::WndProc(Message);
+}
+
+void TCustomListBox::TrackThumb(TMessage& Message)
+{
+    // The message carries only 16 bits of the thumb position; past 65535 lines the
+    // scroll bar itself knows where the thumb is.
+    SCROLLINFO info{sizeof(info), SIF_TRACKPOS};
+    if (!::GetScrollInfo(FHandle, SB_VERT, &info)) {
+        DefaultHandler(Message);
+        return;
+    }
+    ::SendMessageW(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(info.nTrackPos), 0);
+    Message.Result = 0;
+}
+
+void TCustomListBox::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const HDC dc = item.hDC;
+    const COLORREF back = selected ? ::GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color());
+    ::SetBkColor(dc, back);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &item.rcItem, nullptr, 0, nullptr); // fills with the back colour
+    if (item.itemID < FLines.Count()) {
+        const std::wstring_view text = FLines.Line(item.itemID);
+        win::Select font{dc, Font().Handle()};
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font().Color()));
+        RECT r = item.rcItem;
+        r.left += 2;
+        ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+    }
+    if (item.itemState & ODS_FOCUS)
+        ::DrawFocusRect(dc, &item.rcItem);
 }

@@ -1,21 +1,24 @@
-// List boxes: lines of text, one selected, with a fixed item height.
+// List boxes of text lines held in our own storage; the window draws only the visible
+// lines, so hundreds of thousands of lines stay cheap to add, show and scroll.
 #pragma once
 
+#include "toolkit/LineStore.h"
 #include "toolkit/WinControl.h"
-
-#include <vector>
 
 class TCustomListBox : public TWinControl {
     TK_CLASS(TCustomListBox)
 public:
     explicit TCustomListBox(TComponent* owner);
 
-    size_t Count() const;
-    std::wstring Item(size_t index) const;
-    void AddItem(const std::wstring& text);
+    size_t Count() const noexcept { return FLines.Count(); }
+    std::wstring Item(size_t index) const { return std::wstring(FLines.Line(index)); }
+    const TLineStore& Lines() const noexcept { return FLines; }
+    void AddItem(std::wstring_view text);
     void Clear();
     int ItemIndex() const;
+    // Selects a line and scrolls it into view; -1 selects none.
     void SetItemIndex(int index);
+    int TopIndex() const;
     int ItemHeight() const noexcept { return FItemHeight; }
     void SetItemHeight(int height);
 
@@ -25,7 +28,10 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
-    std::vector<std::wstring> FItems; // until the window exists
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    void TrackThumb(TMessage& Message);
+
+    TLineStore FLines;
     int FItemIndex = -1;
     int FItemHeight = 13;
 };
