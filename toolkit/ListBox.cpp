@@ -85,6 +85,16 @@ void TCustomListBox::WndProc(TMessage& Message)
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam));
         Message.Result = TRUE;
         return;
+    case WM_ERASEBKGND:
+        Message.Result = 1; // the buffered paint covers every pixel
+        return;
+    case WM_PAINT:
+        if (Message.WParam == 0) {
+            PaintBuffered();
+            Message.Result = 0;
+            return;
+        }
+        break;
     case WM_VSCROLL:
         if (LOWORD(Message.WParam) == SB_THUMBTRACK || LOWORD(Message.WParam) == SB_THUMBPOSITION) {
             TrackThumb(Message);
@@ -95,6 +105,29 @@ void TCustomListBox::WndProc(TMessage& Message)
         break;
     }
     TWinControl::WndProc(Message);
+}
+
+void TCustomListBox::PaintBuffered()
+{
+    // Drawn off screen and put up in one block transfer: on a remote or emulated display
+    // each text call costs a round trip, one transfer costs one.
+    win::PaintDC paint{FHandle};
+    RECT client{};
+    ::GetClientRect(FHandle, &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    win::MemoryDC buffer{paint.get(), client.right, client.bottom};
+    if (!buffer) {
+        TMessage direct{WM_PAINT, reinterpret_cast<WPARAM>(paint.get()), 0, 0};
+        DefaultHandler(direct);
+        return;
+    }
+    ::FillRect(buffer.get(), &client, ColorBrush());
+    TMessage message{WM_PAINT, reinterpret_cast<WPARAM>(buffer.get()), 0, 0};
+    DefaultHandler(message); // the list box draws its items into the buffer
+    const RECT& area = paint.Area();
+    ::BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.get(), area.left,
+             area.top, SRCCOPY);
 }
 
 void TCustomListBox::TrackThumb(TMessage& Message)

@@ -29,6 +29,7 @@ protected:
 
 private:
     void DrawItem(const DRAWITEMSTRUCT& item);
+    void PaintBuffered();
     void TrackThumb(TMessage& Message);
 
     TLineStore FLines;

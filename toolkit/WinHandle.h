@@ -109,6 +109,36 @@ private:
     HDC FDC;
 };
 
+// A memory DC with a compatible bitmap of the given size selected, for flicker-free
+// painting; both go, bitmap deselected first, when the scope ends.
+class MemoryDC {
+public:
+    MemoryDC(HDC reference, int width, int height) noexcept
+        : FDC(::CreateCompatibleDC(reference)), FBitmap(::CreateCompatibleBitmap(reference, width, height))
+    {
+        if (FDC && FBitmap)
+            FOld = ::SelectObject(FDC, FBitmap);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    ~MemoryDC()
+    {
+        if (FOld)
+            ::SelectObject(FDC, FOld);
+        if (FBitmap)
+            ::DeleteObject(FBitmap);
+        if (FDC)
+            ::DeleteDC(FDC);
+    }
+    explicit operator bool() const noexcept { return FOld != nullptr; }
+    HDC get() const noexcept { return FDC; }
+
+private:
+    HDC FDC;
+    HBITMAP FBitmap;
+    HGDIOBJ FOld = nullptr;
+};
+
 class Select {
 public:
     Select(HDC dc, HGDIOBJ object) noexcept : FDC(dc), FOld(::SelectObject(dc, object)) {}
