@@ -223,6 +223,7 @@ void TComm::OpenPort()
         throw ECommsError(L"Cannot setup comm buffer");
 
     FComHandle = std::move(device);
+    FHangupRaised = false;
     ::PurgeComm(FComHandle.get(), PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
     FTxQueueEmpty = true;
     // A device that refuses a setting stays open with what it had; the owner sees the line's behaviour.
@@ -236,7 +237,7 @@ void TComm::OpenPort()
     }
 
     // Running out of memory for the thread object counts as the platform refusing the thread.
-    auto reader = MakeOrNull<TReadThread>(FComHandle.get(), FCloseEvent.get(), FNotifyWindow.get());
+    auto reader = MakeOrNull<TReadThread>(FComHandle.get(), FCloseEvent.get(), FNotifyWindow.get(), FHangupRaised);
     if (!reader || !reader->Create(FApi)) {
         reader.reset();
         FCloseEvent.reset();
@@ -246,7 +247,8 @@ void TComm::OpenPort()
     reader->Thread().SetPriority(THREAD_PRIORITY_HIGHEST);
     FReaderThread = std::move(reader);
 
-    auto writer = MakeOrNull<TWriteThread>(FComHandle.get(), FCloseEvent.get(), FNotifyWindow.get(), FTxQueueEmpty);
+    auto writer = MakeOrNull<TWriteThread>(FComHandle.get(), FCloseEvent.get(), FNotifyWindow.get(), FTxQueueEmpty,
+                                           FHangupRaised);
     if (!writer || !writer->Create(FApi)) {
         writer.reset();
         StopReader(); // the reader never ran; stopping starts it so that it can see the stop signal
@@ -259,6 +261,8 @@ void TComm::OpenPort()
 
     FReaderThread->Thread().Start();
     FWriterThread->Thread().Start();
+    // Bytes that come from now on meet a pending read, and a block written from now on a queue.
+    FReaderThread->WaitForRead();
     FWriterThread->WaitForQueue();
 }
 
@@ -270,6 +274,16 @@ void TComm::ClosePort() noexcept
     StopWriter();
     FCloseEvent.reset();
     FComHandle.reset();
+}
+
+bool TComm::WriteData(const void* Buffer, uint16_t Length) noexcept
+{
+    if (!FWriterThread || Length == 0 || Buffer == nullptr)
+        return false;
+    TCommBlock block = MakeCommBlock(Buffer, Length);
+    if (!block)
+        return false;
+    return FWriterThread->Enqueue(block, Length); // a block refused is freed here
 }
 
 void TComm::StopReader() noexcept

@@ -34,6 +34,10 @@ public:
     void OpenPort();
     // Stops both threads and closes the device; nothing when closed.
     void ClosePort() noexcept;
+    // Copies Length bytes and queues them for the writer; the caller may reuse its buffer at once.
+    // True means queued, not sent. False, with nothing queued, for a Length of 0, a closed port,
+    // a writer that has ended after a failure, or a queue that is full.
+    bool WriteData(const void* Buffer, uint16_t Length) noexcept;
 
     // The open device, nullptr while closed; the port counts as open exactly while it is set.
     HANDLE ComHandle() const noexcept { return FComHandle ? FComHandle.get() : nullptr; }
@@ -125,6 +129,7 @@ private:
     const TCommApi FApi;
     TCommSettings FSettings;
     std::atomic<bool> FTxQueueEmpty{true}; // written by the writer too; nothing here decides on it
+    std::atomic<bool> FHangupRaised{false}; // one hang-up notice per open, whichever thread fails first
     win::Window FNotifyWindow;
     win::FileHandle FComHandle;
     win::Handle FCloseEvent;

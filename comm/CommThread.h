@@ -39,3 +39,25 @@ private:
     TBody FBody = nullptr;
     void* FContext = nullptr;
 };
+
+// The one hang-up notice of an open line. Whichever worker meets a failure first reports it and
+// sets the stop event, so the other ends without a word: the owner hears once that the line is
+// lost, and no write is queued to a line whose reader has already given up.
+class THangup {
+public:
+    THangup(HANDLE closeEvent, HWND notifyWindow, std::atomic<bool>& raised) noexcept
+        : FCloseEvent(closeEvent), FNotifyWindow(notifyWindow), FRaised(raised)
+    {
+    }
+    void Request() const noexcept
+    {
+        if (!FRaised.exchange(true))
+            RequestHangup(FNotifyWindow);
+        ::SetEvent(FCloseEvent);
+    }
+
+private:
+    const HANDLE FCloseEvent;
+    const HWND FNotifyWindow;
+    std::atomic<bool>& FRaised;
+};

@@ -33,6 +33,9 @@ constexpr UINT MSG_COMM_HANGUP = WM_USER + 3;  // reader or writer; wParam: 0, l
 constexpr UINT MSG_COMM_MODEM = WM_USER + 4;   // reader; wParam: 0, lParam: 8 carrier-detect change + 4 ring
 constexpr UINT MSG_COMM_TXEMPTY = WM_USER + 5; // writer; wParam: 0, lParam: 0
 
+// Posted by WriteData to the writer thread's own queue.
+constexpr UINT MSG_COMM_WRITE = WM_USER + 1; // wParam: byte count 1..65535, lParam: a TCommBlock the writer frees
+
 // A byte block crossing threads: its bytes, then one 0 byte so a handler may treat it as text.
 using TCommBlock = std::unique_ptr<uint8_t[]>;
 

@@ -919,8 +919,9 @@ TEST_F(CommPortTest, EachFailedOpenUndoesItsStepsAndALaterOpenSucceeds)
         {"not a character device", [](TFakeState& f) { f.NotCharDevice = true; }, L"File handle is not a comm handle ", 0},
         {"queues refused", [](TFakeState& f) { f.RefuseSetupComm = true; }, L"Cannot setup comm buffer", 0},
         {"stop event refused", [](TFakeState& f) { f.FailEventCall = 1; }, L"Unable to create event", 0},
+        {"reader's read signal refused", [](TFakeState& f) { f.FailEventCall = 2; }, L"Unable to create read thread", 0},
         {"reader refused", [](TFakeState& f) { f.FailThreadCall = 1; }, L"Unable to create read thread", 0},
-        {"writer's queue signal refused", [](TFakeState& f) { f.FailEventCall = 2; }, L"Unable to create write thread", 1},
+        {"writer's queue signal refused", [](TFakeState& f) { f.FailEventCall = 3; }, L"Unable to create write thread", 1},
         {"writer refused", [](TFakeState& f) { f.FailThreadCall = 2; }, L"Unable to create write thread", 1},
     };
     for (const TRow& row : table) {
