@@ -1,9 +1,11 @@
 // Main window start-up and connection control.
 #include "app/Form1.h"
 
+#include "app/HexFormat.h"
 #include "app/PortList.h"
 #include "comm/Comm.h"
 #include "toolkit/Application.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/SysUtils.h"
 
 #include <array>
@@ -21,6 +23,7 @@ constexpr std::array<TBaudSetting, 5> kBaudSettings{{
 }};
 
 constexpr unsigned kPortListRefreshMs = 3000;
+constexpr DWORD kSendPauseMs = 30; // lets the writer put the frame on the line
 
 } // namespace
 
@@ -41,6 +44,8 @@ void TForm1::ConnectEvents()
     BitBtn1->OnClick = [this](TObject* Sender) { BitBtn1Click(Sender); };
     BitBtn6->OnClick = [this](TObject* Sender) { BitBtn6Click(Sender); };
     Timer2->OnTimer = [this](TObject* Sender) { Timer2Timer(Sender); };
+    BitBtn5->OnClick = [this](TObject* Sender) { BitBtn5Click(Sender); };
+    Button1->OnClick = [this](TObject* Sender) { Button1Click(Sender); };
 }
 
 void TForm1::CreateParams(TCreateParams& Params)
@@ -147,4 +152,35 @@ void TForm1::Timer2Timer(TObject*)
         Timer2->SetInterval(kPortListRefreshMs);
         Timer2->SetEnabled(true);
     }
+}
+
+bool TForm1::SendFrame(const std::uint8_t* frame, size_t length)
+{
+    // Pieces of an earlier answer must not join the answer to this request.
+    AssemblyCount = 0;
+    Comm1->WriteData(frame, static_cast<std::uint16_t>(length)); // a refusal shows as a time-out
+    ::Sleep(kSendPauseMs);
+    return true;
+}
+
+std::wstring TForm1::TxLine(const std::uint8_t* frame, size_t length)
+{
+    return L"TX:" + FormatHexBytes(frame, length);
+}
+
+void TForm1::AddLogLine(const std::wstring& line, bool select)
+{
+    ListBox1->AddItem(line);
+    if (select)
+        ListBox1->SetItemIndex(static_cast<int>(ListBox1->Count()) - 1);
+}
+
+void TForm1::BitBtn5Click(TObject*)
+{
+    ListBox1->Clear();
+}
+
+void TForm1::Button1Click(TObject*)
+{
+    SetClipboardText(ListBox1->Lines().Joined(L"\r\n"));
 }

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ModbusRequests.h"
 #include "comm/CommTypes.h"
 
 class TComm;
@@ -82,13 +83,24 @@ public:
     std::vector<std::wstring> PortList;
     bool Connected = false;
     std::uint8_t BaudIndex = 0;
+    TFrameBuffer RequestFrame{};     // the last request built; repeats send it again
+    std::uint8_t RequestAddress = 0; // the slave the last addressed request went to
+    TPendingRequest PendingRequest = TPendingRequest::None;
+    int AssemblyCount = 0;           // bytes of an answer collected so far
     bool ContinuousMode = false;
+
+    // Hands a frame to the port and gives the line 30 ms; always reports success.
+    bool SendFrame(const std::uint8_t* frame, size_t length);
+    void AddLogLine(const std::wstring& line, bool select);
+    static std::wstring TxLine(const std::uint8_t* frame, size_t length);
 
     // Handlers.
     void FormCreate(TObject* Sender);
     void BitBtn1Click(TObject* Sender);
     void BitBtn6Click(TObject* Sender);
     void Timer2Timer(TObject* Sender);
+    void BitBtn5Click(TObject* Sender);
+    void Button1Click(TObject* Sender);
 
 protected:
     void CreateParams(TCreateParams& Params) override;

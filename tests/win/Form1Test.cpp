@@ -6,6 +6,7 @@
 #include "app/MainIcon.h"
 #include "app/PortList.h"
 #include "comm/Comm.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/Exception.h"
 
 #include <commctrl.h>
@@ -534,4 +535,102 @@ TEST_F(Form1Test, ConnectAfterFailureSucceeds)
     EXPECT_TRUE(Form->Connected);
     EXPECT_EQ(PanelText(Form->StatusBar1, 1), L"打开");
     Form->BitBtn6Click(Form->BitBtn6);
+}
+
+TEST_F(Form1Test, LogAddsLinesInOrderAndFollowsTheSelectedLast)
+{
+    MakeForm();
+    TListBox* log = Form->ListBox1;
+    Form->AddLogLine(L"TX: 01 03 00 00 00 02 C4 0B", true);
+    EXPECT_EQ(log->ItemIndex(), 0);
+    for (int i = 1; i < 50; ++i)
+        Form->AddLogLine(L"RX: line " + std::to_wstring(i), true);
+    ASSERT_EQ(log->Count(), 50u);
+    EXPECT_EQ(log->Item(0), L"TX: 01 03 00 00 00 02 C4 0B");
+    EXPECT_EQ(log->Item(49), L"RX: line 49");
+    EXPECT_EQ(::SendMessageW(log->Handle(), LB_GETCOUNT, 0, 0), 50);
+    EXPECT_EQ(log->ItemIndex(), 49);
+    // The selected last line is in view: the list shows about eleven lines of 13 pixels.
+    const int top = log->TopIndex();
+    EXPECT_GT(top, 30);
+    EXPECT_LE(top, 49);
+
+    Form->AddLogLine(L"TX: unselected", false);
+    EXPECT_EQ(log->ItemIndex(), 49) << "a line added without select leaves the selection";
+    EXPECT_EQ(log->Count(), 51u);
+}
+
+TEST_F(Form1Test, ClearEmptiesTheLogAndLaterLinesStartANewOne)
+{
+    MakeForm();
+    for (int i = 0; i < 5; ++i)
+        Form->AddLogLine(L"line " + std::to_wstring(i), true);
+    Form->BitBtn5->SetEnabled(true);
+    ::SendMessageW(Form->BitBtn5->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(Form->ListBox1->Count(), 0u);
+    EXPECT_EQ(::SendMessageW(Form->ListBox1->Handle(), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(Form->ListBox1->ItemIndex(), -1);
+    Form->AddLogLine(L"after", true);
+    EXPECT_EQ(Form->ListBox1->Count(), 1u);
+    EXPECT_EQ(Form->ListBox1->Item(0), L"after");
+    EXPECT_EQ(Form->ListBox1->ItemIndex(), 0);
+}
+
+TEST_F(Form1Test, CopyPutsEveryLineWithCrLfOnTheClipboard)
+{
+    MakeForm();
+    Form->Button1->SetEnabled(true);
+    ASSERT_TRUE(SetClipboardText(L"something else"));
+    ::SendMessageW(Form->Button1->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(ClipboardText(), L"") << "an empty log gives an empty text";
+
+    Form->AddLogLine(L"TX: 01 03 00 00 00 02 C4 0B", true);
+    Form->AddLogLine(L"RX: 01 03 04 00 FD 01 C8 4A 4E", true);
+    ::SendMessageW(Form->Button1->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(ClipboardText(), L"TX: 01 03 00 00 00 02 C4 0B\r\nRX: 01 03 04 00 FD 01 C8 4A 4E\r\n");
+}
+
+TEST_F(Form1Test, TxLineShowsTheWholeFrame)
+{
+    MakeForm();
+    const size_t length = BuildWriteSettings(Form->RequestFrame, 1, 2, 3);
+    EXPECT_EQ(TForm1::TxLine(Form->RequestFrame.data(), length), L"TX: 01 10 00 64 00 02 04 00 02 00 03 15 B5");
+}
+
+TEST_F(Form1Test, SendFramePutsTheRequestOnTheLine)
+{
+    REQUIRE_RIG_PORTS(1u);
+    MakeForm();
+    const TPortPair pair = RigPortPairs()[0];
+    // The far end plays the sensor: a plain handle with a bounded read.
+    const std::wstring path = L"\\\\.\\" + pair.Device;
+    win::FileHandle peer{::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+    ASSERT_TRUE(peer);
+    COMMTIMEOUTS timeouts{0, 0, 3000, 0, 0};
+    ::SetCommTimeouts(peer.get(), &timeouts);
+    ::PurgeComm(peer.get(), PURGE_RXCLEAR | PURGE_TXCLEAR);
+
+    ConnectTo(pair.Port, L"9600", 0);
+    ASSERT_TRUE(Form->Connected);
+    Form->AssemblyCount = 7;
+    const size_t length = BuildReadMeasurement(Form->RequestFrame, 1);
+    EXPECT_TRUE(Form->SendFrame(Form->RequestFrame.data(), length));
+    EXPECT_EQ(Form->AssemblyCount, 0) << "pieces of an earlier answer are dropped";
+
+    std::uint8_t received[16] = {};
+    DWORD got = 0, total = 0;
+    while (total < length && ::ReadFile(peer.get(), received + total, static_cast<DWORD>(length - total), &got, nullptr) && got > 0)
+        total += got;
+    ASSERT_EQ(total, length);
+    EXPECT_EQ(std::vector<std::uint8_t>(received, received + length),
+              (std::vector<std::uint8_t>{0x01, 0x03, 0x00, 0x00, 0x00, 0x02, 0xC4, 0x0B}));
+
+    // Closed: nothing goes out, and the send still reports success.
+    Form->BitBtn6Click(Form->BitBtn6);
+    EXPECT_TRUE(Form->SendFrame(Form->RequestFrame.data(), length));
+    timeouts.ReadTotalTimeoutConstant = 200;
+    ::SetCommTimeouts(peer.get(), &timeouts);
+    got = 0;
+    ::ReadFile(peer.get(), received, sizeof(received), &got, nullptr);
+    EXPECT_EQ(got, 0u);
 }
