@@ -1,7 +1,6 @@
 // Bitmap button identity and its published Kind.
 #include "toolkit/BitBtn.h"
 
-#include "toolkit/Exception.h"
 #include "toolkit/SysUtils.h"
 
 #include <array>
@@ -13,12 +12,7 @@ constexpr std::array<const wchar_t*, 11> kKindNames{L"bkCustom", L"bkOK",    L"b
 const TPropertyInfo kBitBtnProps[] = {
     {L"Kind", [](const TObject& o) { return std::wstring(kKindNames[size_t(static_cast<const TBitBtn&>(o).Kind())]); },
      [](TObject& o, std::wstring_view v) {
-         for (size_t i = 0; i < kKindNames.size(); ++i)
-             if (SameText(kKindNames[i], v)) {
-                 static_cast<TBitBtn&>(o).SetKind(TBitBtnKind(i));
-                 return;
-             }
-         throw EConvertError(L"'" + std::wstring(v) + L"' is not a valid Kind");
+         static_cast<TBitBtn&>(o).SetKind(TBitBtnKind(IndexOfName(kKindNames, v, L"Kind")));
      }},
 };
 } // namespace

@@ -1,7 +1,6 @@
 // Check box state lives in the window once it exists; clicks toggle it and raise OnClick.
 #include "toolkit/CheckBox.h"
 
-#include "toolkit/Exception.h"
 #include "toolkit/SysUtils.h"
 
 #include <array>
@@ -15,14 +14,7 @@ const TPropertyInfo kCheckBoxProps[] = {
     {L"Checked", [](const TObject& o) { return BoolToStr(B(o).Checked()); },
      [](TObject& o, std::wstring_view v) { B(o).SetChecked(StrToBool(v)); }},
     {L"State", [](const TObject& o) { return std::wstring(kStateNames[size_t(B(o).State())]); },
-     [](TObject& o, std::wstring_view v) {
-         for (size_t i = 0; i < kStateNames.size(); ++i)
-             if (SameText(kStateNames[i], v)) {
-                 B(o).SetState(TCheckBoxState(i));
-                 return;
-             }
-         throw EConvertError(L"'" + std::wstring(v) + L"' is not a valid State");
-     }},
+     [](TObject& o, std::wstring_view v) { B(o).SetState(TCheckBoxState(IndexOfName(kStateNames, v, L"State"))); }},
 };
 } // namespace
 
@@ -77,13 +69,9 @@ void TCustomCheckBox::WndProc(TMessage& Message)
         }
         break;
     case CN_CTLCOLORSTATIC:
-    case CN_CTLCOLORBTN: {
-        const HDC dc = reinterpret_cast<HDC>(Message.WParam);
-        ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::SetBkColor(dc, ColorToRGB(Color()));
-        Message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+    case CN_CTLCOLORBTN:
+        AnswerCtlColor(Message);
         return;
-    }
     default:
         break;
     }

@@ -101,13 +101,9 @@ void TCustomComboBox::WndProc(TMessage& Message)
         return;
     }
     case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORLISTBOX: {
-        const HDC dc = reinterpret_cast<HDC>(Message.WParam);
-        ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::SetBkColor(dc, ColorToRGB(Color()));
-        Message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+    case CN_CTLCOLORLISTBOX:
+        AnswerCtlColor(Message);
         return;
-    }
     default:
         break;
     }

@@ -46,13 +46,9 @@ void TCustomEdit::WndProc(TMessage& Message)
             OnChange(this);
         return;
     case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC: { // read-only edits ask with the static message
-        const HDC dc = reinterpret_cast<HDC>(Message.WParam);
-        ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::SetBkColor(dc, ColorToRGB(Color()));
-        Message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+    case CN_CTLCOLORSTATIC: // read-only edits ask with the static message
+        AnswerCtlColor(Message);
         return;
-    }
     default:
         break;
     }

@@ -98,3 +98,16 @@ HFONT TFont::Handle() const
     }
     return FHandle.get();
 }
+
+TTextSize TextExtent(const TFont& font, const std::wstring& text)
+{
+    HDC screen = ::GetDC(nullptr);
+    RECT r{0, 0, 0, 0};
+    {
+        win::Select selected{screen, font.Handle()};
+        const std::wstring measured = text.empty() ? L" " : text;
+        ::DrawTextW(screen, measured.c_str(), static_cast<int>(measured.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    }
+    ::ReleaseDC(nullptr, screen);
+    return {r.right, r.bottom};
+}

@@ -12,6 +12,11 @@ enum class TFontStyle : unsigned { None = 0, Bold = 1, Italic = 2, Underline = 4
 constexpr TFontStyle operator|(TFontStyle a, TFontStyle b) { return TFontStyle(unsigned(a) | unsigned(b)); }
 constexpr bool HasStyle(TFontStyle set, TFontStyle s) { return (unsigned(set) & unsigned(s)) != 0; }
 
+struct TTextSize {
+    int Width = 0;
+    int Height = 0;
+};
+
 class TFont : public TObject {
     TK_CLASS(TFont)
 public:
@@ -43,3 +48,7 @@ private:
     TFontStyle FStyle = TFontStyle::None;
     mutable win::GdiObject<HFONT> FHandle;
 };
+
+// The size of one line of text in the font, as the screen would draw it (a blank when empty,
+// so that an empty caption keeps a line's height).
+TTextSize TextExtent(const TFont& font, const std::wstring& text);

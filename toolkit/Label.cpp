@@ -63,18 +63,11 @@ void TCustomLabel::AdjustBounds()
 {
     if (!FAutoSize)
         return;
-    HDC screen = ::GetDC(nullptr);
-    RECT r{0, 0, 0, 0};
-    {
-        win::Select font{screen, Font().Handle()};
-        const std::wstring text = FCaption.empty() ? L" " : FCaption;
-        ::DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-    }
-    ::ReleaseDC(nullptr, screen);
-    if (r.right != FWidth || r.bottom != FHeight) {
+    const TTextSize size = TextExtent(Font(), FCaption);
+    if (size.Width != FWidth || size.Height != FHeight) {
         Invalidate();
-        FWidth = r.right;
-        FHeight = r.bottom;
+        FWidth = size.Width;
+        FHeight = size.Height;
         Invalidate();
         SizeChanged();
     }

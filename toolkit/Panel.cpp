@@ -1,19 +1,17 @@
 // Panel painting: background by the toolkit, then bevel and caption.
 #include "toolkit/Panel.h"
 
-#include "toolkit/Exception.h"
 #include "toolkit/SysUtils.h"
 
 namespace {
+const wchar_t* const kBorderStyleNames[] = {L"bsNone", L"bsSingle"};
 const TPropertyInfo kPanelProps[] = {
     {L"BorderStyle",
      [](const TObject& o) {
-         return std::wstring(static_cast<const TCustomPanel&>(o).BorderStyle() == TBorderStyle::None ? L"bsNone" : L"bsSingle");
+         return std::wstring(kBorderStyleNames[size_t(static_cast<const TCustomPanel&>(o).BorderStyle())]);
      },
      [](TObject& o, std::wstring_view v) {
-         if (SameText(v, L"bsNone")) static_cast<TCustomPanel&>(o).SetBorderStyle(TBorderStyle::None);
-         else if (SameText(v, L"bsSingle")) static_cast<TCustomPanel&>(o).SetBorderStyle(TBorderStyle::Single);
-         else throw EConvertError(L"'" + std::wstring(v) + L"' is not a valid BorderStyle");
+         static_cast<TCustomPanel&>(o).SetBorderStyle(TBorderStyle(IndexOfName(kBorderStyleNames, v, L"BorderStyle")));
      }},
 };
 } // namespace

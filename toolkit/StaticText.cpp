@@ -30,8 +30,8 @@ void TCustomStaticText::FontChanged()
 
 void TCustomStaticText::SetBounds(int left, int top, int, int)
 {
-    const SIZE size = TextSize();
-    TWinControl::SetBounds(left, top, size.cx, size.cy);
+    const TTextSize size = TextExtent(Font(), FCaption);
+    TWinControl::SetBounds(left, top, size.Width, size.Height);
 }
 
 void TCustomStaticText::AdjustBounds()
@@ -39,26 +39,10 @@ void TCustomStaticText::AdjustBounds()
     SetBounds(FLeft, FTop, FWidth, FHeight);
 }
 
-SIZE TCustomStaticText::TextSize() const
-{
-    HDC screen = ::GetDC(nullptr);
-    RECT r{0, 0, 0, 0};
-    {
-        win::Select font{screen, Font().Handle()};
-        const std::wstring text = FCaption.empty() ? L" " : FCaption;
-        ::DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-    }
-    ::ReleaseDC(nullptr, screen);
-    return {r.right, r.bottom};
-}
-
 void TCustomStaticText::WndProc(TMessage& Message)
 {
     if (Message.Msg == CN_CTLCOLORSTATIC) {
-        const HDC dc = reinterpret_cast<HDC>(Message.WParam);
-        ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::SetBkColor(dc, ColorToRGB(Color()));
-        Message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+        AnswerCtlColor(Message);
         return;
     }
     TWinControl::WndProc(Message);

@@ -18,7 +18,6 @@ protected:
 
 private:
     void AdjustBounds();
-    SIZE TextSize() const;
 };
 
 class TStaticText : public TCustomStaticText {

@@ -96,3 +96,11 @@ bool StrToBool(std::wstring_view text)
 }
 
 std::wstring BoolToStr(bool value) { return value ? L"True" : L"False"; }
+
+size_t IndexOfName(std::span<const wchar_t* const> names, std::wstring_view name, std::wstring_view what)
+{
+    for (size_t i = 0; i < names.size(); ++i)
+        if (SameText(names[i], name))
+            return i;
+    throw EConvertError(L"'" + std::wstring(name) + L"' is not a valid " + std::wstring(what));
+}

@@ -1,6 +1,8 @@
 // Text conversions with the toolkit's rules and error messages.
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,3 +18,7 @@ std::wstring UpperCase(std::wstring_view text);
 // Boolean text as published properties carry it: "True"/"False" (any case) or 0/1.
 bool StrToBool(std::wstring_view text);
 std::wstring BoolToStr(bool value);
+
+// Position of an enumeration's name in its table (any case), as published properties are set;
+// a name not in the table raises EConvertError "'<name>' is not a valid <what>".
+size_t IndexOfName(std::span<const wchar_t* const> names, std::wstring_view name, std::wstring_view what);

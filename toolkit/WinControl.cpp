@@ -302,6 +302,14 @@ HBRUSH TWinControl::ColorBrush()
     return FBrush.get();
 }
 
+void TWinControl::AnswerCtlColor(TMessage& Message)
+{
+    const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    ::SetTextColor(dc, ColorToRGB(Font().Color()));
+    ::SetBkColor(dc, ColorToRGB(Color()));
+    Message.Result = reinterpret_cast<LRESULT>(ColorBrush());
+}
+
 TRect TWinControl::ClientRect()
 {
     if (!FHandle)

@@ -84,6 +84,8 @@ protected:
 
     // The brush of the control's colour, for WM_CTLCOLOR answers and background fills.
     HBRUSH ColorBrush();
+    // Answers a reflected WM_CTLCOLOR*: the control's font colour on its own colour.
+    void AnswerCtlColor(TMessage& Message);
 
     void AlignControls();
 

@@ -68,3 +68,16 @@ TEST(Exception, CarriesTheWideMessageAndItsUtf8Form)
     EXPECT_EQ(e.Message(), L"关闭端口错误");
     EXPECT_STREQ(e.what(), WideToUtf8(L"关闭端口错误").c_str());
 }
+
+TEST(IndexOfName, FindsEnumerationNamesInAnyCase)
+{
+    const wchar_t* const names[] = {L"bsNone", L"bsSingle"};
+    EXPECT_EQ(IndexOfName(names, L"bsSingle", L"BorderStyle"), 1u);
+    EXPECT_EQ(IndexOfName(names, L"BSNONE", L"BorderStyle"), 0u);
+    try {
+        IndexOfName(names, L"bsDouble", L"BorderStyle");
+        ADD_FAILURE() << "accepted an unknown name";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), L"'bsDouble' is not a valid BorderStyle");
+    }
+}

@@ -188,6 +188,11 @@ TEST_F(ToolkitTest, PublishedPropertiesReachTheWindows)
     EXPECT_TRUE(panel->SetPropValue(L"ParentBackground", L"False"));
     EXPECT_FALSE(panel->ParentBackground());
     EXPECT_EQ(panel->GetPropValue(L"BorderStyle"), L"bsNone");
+    EXPECT_TRUE(panel->SetPropValue(L"BorderStyle", L"bsSingle"));
+    EXPECT_TRUE(::GetWindowLongPtrW(panel->Handle(), GWL_STYLE) & WS_BORDER);
+    EXPECT_THROW(panel->SetPropValue(L"BorderStyle", L"bsDouble"), EConvertError);
+    EXPECT_TRUE(button->SetPropValue(L"Kind", L"bkOK"));
+    EXPECT_EQ(button->Kind(), TBitBtnKind::OK);
     EXPECT_EQ(Form->GetPropValue(L"AutoScroll"), L"False");
     EXPECT_TRUE(Form->SetPropValue(L"AutoScroll", L"False"));
 
