@@ -237,8 +237,9 @@ void TComm::OpenPort()
     }
 
     // Running out of memory for the thread object counts as the platform refusing the thread.
-    auto reader = MakeOrNull<TReadThread>(FComHandle.get(), FCloseEvent.get(), FNotifyWindow.get(), FHangupRaised);
-    if (!reader || !reader->Create(FApi)) {
+    auto reader =
+        MakeOrNull<TReadThread>(FApi, FComHandle.get(), FCloseEvent.get(), FNotifyWindow.get(), FHangupRaised);
+    if (!reader || !reader->Create()) {
         reader.reset();
         FCloseEvent.reset();
         FComHandle.reset();
@@ -247,9 +248,9 @@ void TComm::OpenPort()
     reader->Thread().SetPriority(THREAD_PRIORITY_HIGHEST);
     FReaderThread = std::move(reader);
 
-    auto writer = MakeOrNull<TWriteThread>(FComHandle.get(), FCloseEvent.get(), FNotifyWindow.get(), FTxQueueEmpty,
+    auto writer = MakeOrNull<TWriteThread>(FApi, FComHandle.get(), FCloseEvent.get(), FNotifyWindow.get(), FTxQueueEmpty,
                                            FHangupRaised);
-    if (!writer || !writer->Create(FApi)) {
+    if (!writer || !writer->Create()) {
         writer.reset();
         StopReader(); // the reader never ran; stopping starts it so that it can see the stop signal
         FCloseEvent.reset();

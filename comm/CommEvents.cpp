@@ -19,6 +19,7 @@ TIoOutcome ClassifyIoError(uint32_t error) noexcept
     case kErrorInvalidHandle: return TIoOutcome::DeviceClosed;
     case kErrorNotSupported:
     case kErrorInvalidParameter: return TIoOutcome::Refused;
+    case kErrorTimeout: return TIoOutcome::TimedOut;
     default: return TIoOutcome::Failed;
     }
 }

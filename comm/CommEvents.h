@@ -37,12 +37,14 @@ constexpr uint32_t kErrorInvalidHandle = 6;      // ERROR_INVALID_HANDLE
 constexpr uint32_t kErrorNotSupported = 50;      // ERROR_NOT_SUPPORTED
 constexpr uint32_t kErrorInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
 constexpr uint32_t kErrorOperationAborted = 995; // ERROR_OPERATION_ABORTED
+constexpr uint32_t kErrorTimeout = 1460;         // ERROR_TIMEOUT
 constexpr uint32_t kErrorIoPending = 997;        // ERROR_IO_PENDING
 
 enum class TIoOutcome {
     Pending,      // the operation is under way; its event tells when it ends
     DeviceClosed, // the handle went away under the worker: end without a word
     Refused,      // the device does not offer this call at all
+    TimedOut,     // a read whose total time-out ran out: it ends with what came, often nothing
     Failed,       // a device failure: request the hang-up and end
 };
 

@@ -49,11 +49,12 @@ public:
         : FCloseEvent(closeEvent), FNotifyWindow(notifyWindow), FRaised(raised)
     {
     }
+    // The stop event goes first, so that an owner acting on the notice finds the line stopped.
     void Request() const noexcept
     {
+        ::SetEvent(FCloseEvent);
         if (!FRaised.exchange(true))
             RequestHangup(FNotifyWindow);
-        ::SetEvent(FCloseEvent);
     }
 
 private:

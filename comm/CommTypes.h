@@ -74,8 +74,9 @@ inline void RequestHangup(HWND notifyWindow) noexcept
     ::PostMessageW(notifyWindow, MSG_COMM_HANGUP, 0, 0);
 }
 
-// The platform calls whose failures cannot be provoked with a real device, plus the two whose
-// calls a caller may want to count. A component takes a copy at construction.
+// The platform calls whose failures and events cannot be provoked with a real device, plus
+// those whose calls a caller may want to count. A component takes a copy at construction and
+// lends it to its threads, which make the last three calls.
 struct TCommApi {
     decltype(&::CreateFileW) CreateFileW = &::CreateFileW;
     decltype(&::GetFileType) GetFileType = &::GetFileType;
@@ -84,4 +85,7 @@ struct TCommApi {
     decltype(&::SetCommTimeouts) SetCommTimeouts = &::SetCommTimeouts;
     decltype(&::CreateEventW) CreateEventW = &::CreateEventW;
     decltype(&::CreateThread) CreateThread = &::CreateThread;
+    decltype(&::SetCommMask) SetCommMask = &::SetCommMask;
+    decltype(&::WaitCommEvent) WaitCommEvent = &::WaitCommEvent;
+    decltype(&::WriteFile) WriteFile = &::WriteFile;
 };

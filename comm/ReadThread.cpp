@@ -9,7 +9,7 @@ static_assert(CE_RXOVER == kCeRxOver && CE_OVERRUN == kCeOverrun && CE_RXPARITY 
               CE_FRAME == kCeFrame && CE_BREAK == kCeBreak);
 static_assert(ERROR_INVALID_HANDLE == kErrorInvalidHandle && ERROR_NOT_SUPPORTED == kErrorNotSupported &&
               ERROR_INVALID_PARAMETER == kErrorInvalidParameter && ERROR_OPERATION_ABORTED == kErrorOperationAborted &&
-              ERROR_IO_PENDING == kErrorIoPending);
+              ERROR_IO_PENDING == kErrorIoPending && ERROR_TIMEOUT == kErrorTimeout);
 
 namespace {
 
@@ -28,19 +28,19 @@ void Arm(OVERLAPPED& record, HANDLE event) noexcept
 
 } // namespace
 
-TReadThread::TReadThread(HANDLE commFile, HANDLE closeEvent, HWND notifyWindow,
+TReadThread::TReadThread(const TCommApi& api, HANDLE commFile, HANDLE closeEvent, HWND notifyWindow,
                          std::atomic<bool>& hangupRaised) noexcept
-    : FCommFile(commFile), FCloseEvent(closeEvent), FNotifyWindow(notifyWindow),
+    : FApi(api), FCommFile(commFile), FCloseEvent(closeEvent), FNotifyWindow(notifyWindow),
       FHangup(closeEvent, notifyWindow, hangupRaised)
 {
 }
 
-bool TReadThread::Create(const TCommApi& api) noexcept
+bool TReadThread::Create() noexcept
 {
-    FReadArmed.reset(api.CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    FReadArmed.reset(FApi.CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!FReadArmed)
         return false;
-    return FThread.Create(api, &TReadThread::Body, this);
+    return FThread.Create(FApi, &TReadThread::Body, this);
 }
 
 void TReadThread::WaitForRead() const noexcept
@@ -73,7 +73,7 @@ bool TReadThread::Setup() noexcept
         return false;
     ::SetEvent(FReadArmed.get());
 
-    if (!::SetCommMask(FCommFile, kLineEventMask)) {
+    if (!FApi.SetCommMask(FCommFile, kLineEventMask)) {
         const DWORD error = ::GetLastError();
         if (ClassifyIoError(error) != TIoOutcome::Refused)
             return EndOn(error);
@@ -142,7 +142,7 @@ bool TReadThread::StartCommEventWait() noexcept
             return false;
         Arm(FEventRecord, FEventDone.get());
         FEventMask = 0;
-        if (::WaitCommEvent(FCommFile, &FEventMask, &FEventRecord)) {
+        if (FApi.WaitCommEvent(FCommFile, &FEventMask, &FEventRecord)) {
             if (!HandleCommEvent(false))
                 return false;
             continue;
@@ -202,11 +202,15 @@ bool TReadThread::StartRead() noexcept
             continue;
         }
         const DWORD error = ::GetLastError();
-        if (ClassifyIoError(error) == TIoOutcome::Pending) {
+        const TIoOutcome outcome = ClassifyIoError(error);
+        if (outcome == TIoOutcome::Pending) {
             FReadIsPending = true;
             return true;
         }
-        return EndOn(error);
+        if (outcome != TIoOutcome::TimedOut)
+            return EndOn(error);
+        if (!DeliverBlock(0))
+            return false;
     }
 }
 
@@ -215,7 +219,10 @@ bool TReadThread::CompleteRead() noexcept
     DWORD count = 0;
     if (!::GetOverlappedResult(FCommFile, &FReadRecord, &count, FALSE)) {
         const DWORD error = ::GetLastError();
-        return EndOn(error);
+        // Wine ends a read whose total time-out ran out with ERROR_TIMEOUT where Windows reports
+        // success; either way the read is over and holds what came before it.
+        if (ClassifyIoError(error) != TIoOutcome::TimedOut)
+            return EndOn(error);
     }
     return DeliverBlock(count);
 }

@@ -11,11 +11,12 @@ class TReadThread {
 public:
     static constexpr DWORD kReadSize = 1024;
 
-    // The handles and the flag stay fixed for the thread's life and belong to the component.
-    TReadThread(HANDLE commFile, HANDLE closeEvent, HWND notifyWindow, std::atomic<bool>& hangupRaised) noexcept;
+    // The api, the handles and the flag stay fixed for the thread's life and belong to the component.
+    TReadThread(const TCommApi& api, HANDLE commFile, HANDLE closeEvent, HWND notifyWindow,
+                std::atomic<bool>& hangupRaised) noexcept;
 
     // Creates the thread suspended, with the signal it gives once its first read is pending.
-    bool Create(const TCommApi& api) noexcept;
+    bool Create() noexcept;
     // Blocks until the started reader has a read pending (or has already ended), so that bytes
     // arriving from then on meet a read that is under way.
     void WaitForRead() const noexcept;
@@ -41,6 +42,7 @@ private:
     bool EndOn(DWORD error) noexcept;
     void Settle(OVERLAPPED& record, bool& pending) noexcept;
 
+    const TCommApi& FApi;
     const HANDLE FCommFile;
     const HANDLE FCloseEvent;
     const HWND FNotifyWindow;

@@ -15,19 +15,19 @@ void Arm(OVERLAPPED& record, HANDLE event) noexcept
 
 } // namespace
 
-TWriteThread::TWriteThread(HANDLE commFile, HANDLE closeEvent, HWND notifyWindow, std::atomic<bool>& txQueueEmpty,
-                           std::atomic<bool>& hangupRaised) noexcept
-    : FCommFile(commFile), FCloseEvent(closeEvent), FNotifyWindow(notifyWindow), FTxQueueEmpty(txQueueEmpty),
+TWriteThread::TWriteThread(const TCommApi& api, HANDLE commFile, HANDLE closeEvent, HWND notifyWindow,
+                           std::atomic<bool>& txQueueEmpty, std::atomic<bool>& hangupRaised) noexcept
+    : FApi(api), FCommFile(commFile), FCloseEvent(closeEvent), FNotifyWindow(notifyWindow), FTxQueueEmpty(txQueueEmpty),
       FHangup(closeEvent, notifyWindow, hangupRaised)
 {
 }
 
-bool TWriteThread::Create(const TCommApi& api) noexcept
+bool TWriteThread::Create() noexcept
 {
-    FQueueReady.reset(api.CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    FQueueReady.reset(FApi.CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!FQueueReady)
         return false;
-    return FThread.Create(api, &TWriteThread::Body, this);
+    return FThread.Create(FApi, &TWriteThread::Body, this);
 }
 
 void TWriteThread::WaitForQueue() const noexcept
@@ -40,7 +40,8 @@ bool TWriteThread::Enqueue(TCommBlock& block, uint16_t length) noexcept
 {
     ++FHandingOver;
     bool queued = false;
-    if (FAccepting.load()) {
+    // A line already stopped (a hang-up, a close under way) takes nothing more.
+    if (FAccepting.load() && !Closing()) {
         FTxQueueEmpty = false;
         queued = ::PostThreadMessageW(FThread.ThreadId(), MSG_COMM_WRITE, length,
                                       reinterpret_cast<LPARAM>(block.get())) != FALSE;
@@ -121,7 +122,7 @@ bool TWriteThread::WriteBlock(const uint8_t* bytes, DWORD length) noexcept
 {
     Arm(FRecord, FWriteDone.get());
     DWORD written = 0;
-    if (!::WriteFile(FCommFile, bytes, length, &written, &FRecord)) {
+    if (!FApi.WriteFile(FCommFile, bytes, length, &written, &FRecord)) {
         const DWORD error = ::GetLastError();
         if (ClassifyIoError(error) != TIoOutcome::Pending)
             return EndOn(error);

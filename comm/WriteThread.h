@@ -8,12 +8,12 @@
 
 class TWriteThread {
 public:
-    // The handles and the flags stay fixed for the thread's life and belong to the component.
-    TWriteThread(HANDLE commFile, HANDLE closeEvent, HWND notifyWindow, std::atomic<bool>& txQueueEmpty,
+    // The api, the handles and the flags stay fixed for the thread's life and belong to the component.
+    TWriteThread(const TCommApi& api, HANDLE commFile, HANDLE closeEvent, HWND notifyWindow, std::atomic<bool>& txQueueEmpty,
                  std::atomic<bool>& hangupRaised) noexcept;
 
     // Creates the thread suspended, with the signal it gives once its message queue exists.
-    bool Create(const TCommApi& api) noexcept;
+    bool Create() noexcept;
     // Blocks until the started writer has its message queue (or has already ended), so that a
     // block posted to it from then on cannot be refused for want of a queue.
     void WaitForQueue() const noexcept;
@@ -36,6 +36,7 @@ private:
     // Ends the loop on a failed call; a handle closed under the writer ends it without a word.
     bool EndOn(DWORD error) const noexcept;
 
+    const TCommApi& FApi;
     const HANDLE FCommFile;
     const HANDLE FCloseEvent;
     const HWND FNotifyWindow;

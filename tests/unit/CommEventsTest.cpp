@@ -53,6 +53,7 @@ TEST(CommEvents, IoErrorsSplitIntoPendingClosedRefusedAndFailed)
         {6, TIoOutcome::DeviceClosed},
         {50, TIoOutcome::Refused},
         {87, TIoOutcome::Refused},
+        {1460, TIoOutcome::TimedOut},
         // A broken line, a device gone, an aborted operation and a generic fault all end the worker.
         {109, TIoOutcome::Failed},
         {21, TIoOutcome::Failed},
