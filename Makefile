@@ -5,6 +5,8 @@
 JOBS ?= $(shell nproc)
 WIN := build/win
 NATIVE := build/native
+FUZZ := build/fuzz
+BENCH := build/bench
 RIG := $(WIN)/rig
 
 .PHONY: all deps configure build test demo bench clean stop-rig
@@ -20,21 +22,28 @@ $(WIN)/CMakeCache.txt: | deps
 $(NATIVE)/CMakeCache.txt: | deps
 	cmake -S . -B $(NATIVE)
 
+$(FUZZ)/CMakeCache.txt: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ)
+
+$(BENCH)/CMakeCache.txt: | deps
+	cmake -S . -B $(BENCH) -DQM27K_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release
+
 configure: $(WIN)/CMakeCache.txt $(NATIVE)/CMakeCache.txt
 
 build: configure
 	cmake --build $(NATIVE) -j $(JOBS)
 	cmake --build $(WIN) -j $(JOBS)
 
-test: build
+test: build $(FUZZ)/CMakeCache.txt
+	@bash scripts/run-fuzz.sh $(FUZZ) 20
 	@bash scripts/run-tests.sh $(NATIVE) $(WIN)
 
 demo: deps $(WIN)/CMakeCache.txt
 	cmake --build $(WIN) -j $(JOBS) --target QM27K
 	@bash scripts/demo.sh $(WIN)
 
-bench: build
-	cmake --build $(NATIVE) -j $(JOBS) --target bench
+bench: build $(BENCH)/CMakeCache.txt
+	cmake --build $(BENCH) -j $(JOBS) --target bench
 	cmake --build $(WIN) -j $(JOBS) --target bench
 
 stop-rig:

@@ -15,6 +15,7 @@ PACKAGES=(
     xdotool imagemagick x11-utils # driving windows, screenshots, display checks
     googletest                    # /usr/src/googletest, built with the project
     clang                         # fuzzers
+    libclang-rt-14-dev            # the libFuzzer runtime and the sanitizers for clang
 )
 
 installed() {
