@@ -2,6 +2,7 @@
 // codes longer than 16 bits, input that ends early.
 #include "skin/Lzh.h"
 #include "skin/LzhEncoder.h"
+#include "skin/LzhTables.h"
 #include "skin/LzhTree.h"
 
 #include <gtest/gtest.h>
@@ -251,4 +252,56 @@ TEST(Lzh, DeliversTheDeclaredCountInBlocksWhateverTheReadSize)
             return size_t(1);
         });
     EXPECT_TRUE(out == input);
+}
+
+TEST(Lzh, StartTreeAndOffsetCodeMatchThePublishedLayout)
+{
+    // In the start tree leaf i sits at node i and node 314 + k joins nodes 2k and 2k + 1, so
+    // leaves 0..115 hang at depth 9 and the rest at depth 8: eight 0 bits lead from the root to
+    // leaf 116 ('t'), nine 1 bits to leaf 115 ('s'), eight 1 bits and a 0 to leaf 114 ('r').
+    TLzhEncoder encoder;
+    EXPECT_EQ(encoder.Encode(TBytes{'t'}), TBytes{0x00});
+    EXPECT_EQ(encoder.Encode(TBytes{'s'}), (TBytes{0xFF, 0x80}));
+    EXPECT_EQ(encoder.Encode(TBytes{'r'}), (TBytes{0xFF, 0x00}));
+    EXPECT_EQ(Decode({0x00}, 1), TBytes{'t'});
+    EXPECT_EQ(Decode({0xFF, 0x80}, 1), TBytes{'s'});
+    EXPECT_EQ(Decode({0xFF}, 1), TBytes{'r'}) << "the ninth bit, past the input, reads as 0";
+
+    // The upper offset code: 3 bits for 0, then 4, 5, 6, 7 and 8 bits, canonical.
+    const auto& p = lzh::kPositionCode;
+    const struct {
+        int Upper;
+        int Code;
+        int Length;
+    } anchors[] = {{0, 0x00, 3}, {1, 0x20, 4}, {3, 0x40, 4}, {4, 0x50, 5}, {11, 0x88, 5}, {12, 0x90, 6},
+                   {23, 0xBC, 6}, {24, 0xC0, 7}, {47, 0xEE, 7}, {48, 0xF0, 8}, {63, 0xFF, 8}};
+    for (const auto& a : anchors) {
+        EXPECT_EQ(p.Code[a.Upper], a.Code) << a.Upper;
+        EXPECT_EQ(p.Length[a.Upper], a.Length) << a.Upper;
+    }
+    // Every byte value starts exactly one code, so decoding never meets a gap.
+    for (int b = 0; b < 256; ++b) {
+        const int u = p.Upper[b];
+        EXPECT_EQ(p.UpperLength[b], p.Length[u]);
+        EXPECT_EQ(b >> (8 - p.Length[u]), p.Code[u] >> (8 - p.Length[u])) << b;
+    }
+}
+
+TEST(Lzh, EveryOffsetCopiesFromWhereItPoints)
+{
+    // After 4096 known bytes, a copy of three from every offset 0..4095 in turn; the expected
+    // text follows from "offset o copies from o + 1 bytes back", byte by byte.
+    TBytes expected = Random(4096, 33);
+    std::vector<TLzhToken> tokens;
+    for (uint8_t b : expected)
+        tokens.push_back({1, b});
+    for (unsigned offset = 0; offset < 4096; ++offset) {
+        tokens.push_back({3, static_cast<uint16_t>(offset)});
+        for (int k = 0; k < 3; ++k)
+            expected.push_back(expected[expected.size() - offset - 1]);
+    }
+    TLzhEncoder encoder;
+    const TBytes stream = encoder.EncodeTokens(tokens);
+    EXPECT_EQ(encoder.Stats().LargestOffset, 4095u);
+    EXPECT_TRUE(Decode(stream, expected.size()) == expected);
 }
