@@ -78,7 +78,6 @@ private:
 class TByteOutput {
 public:
     explicit TByteOutput(const TLzhWrite& write) : FWrite(write) {}
-    ~TByteOutput() = default;
 
     void Put(uint8_t byte)
     {
