@@ -1,0 +1,55 @@
+// Builds a region from rectangles in blocks, joining each block into the result.
+#include "skin/Region_win.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+HRGN RegionOfBlock(std::span<const TPixelRect> block)
+{
+    std::vector<BYTE> data(sizeof(RGNDATAHEADER) + block.size() * sizeof(RECT));
+    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+    header->dwSize = sizeof(RGNDATAHEADER);
+    header->iType = RDH_RECTANGLES;
+    header->nCount = static_cast<DWORD>(block.size());
+    header->nRgnSize = static_cast<DWORD>(block.size() * sizeof(RECT));
+    RECT bounds{block[0].Left, block[0].Top, block[0].Right, block[0].Bottom};
+    RECT* out = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
+    for (size_t i = 0; i < block.size(); ++i) {
+        const TPixelRect& r = block[i];
+        out[i] = RECT{r.Left, r.Top, r.Right, r.Bottom};
+        bounds.left = std::min<LONG>(bounds.left, r.Left);
+        bounds.top = std::min<LONG>(bounds.top, r.Top);
+        bounds.right = std::max<LONG>(bounds.right, r.Right);
+        bounds.bottom = std::max<LONG>(bounds.bottom, r.Bottom);
+    }
+    header->rcBound = bounds;
+    return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+}
+
+} // namespace
+
+HRGN CreateRegionFromRects(std::span<const TPixelRect> rects) noexcept
+{
+    try {
+        HRGN result = CreateRectRgn(0, 0, 0, 0);
+        if (!result)
+            return nullptr;
+        for (size_t start = 0; start < rects.size(); start += kRegionBlock) {
+            const size_t n = std::min(kRegionBlock, rects.size() - start);
+            HRGN block = RegionOfBlock(rects.subspan(start, n));
+            const int joined = block ? CombineRgn(result, result, block, RGN_OR) : ERROR;
+            if (block)
+                DeleteObject(block);
+            if (joined == ERROR) {
+                DeleteObject(result);
+                return nullptr;
+            }
+        }
+        return result;
+    } catch (...) {
+        return nullptr; // the block's buffer could not be had
+    }
+}
