@@ -258,7 +258,7 @@ TEST(BitmapFile, EachMalformedFileIsRefusedWithItsOwnReason)
         change(b);
         return b;
     };
-    const auto spec = [](auto change) {
+    const auto made = [](auto change) {
         TBmpSpec s = Rgb24();
         change(s);
         return MakeBmp(s);
@@ -272,25 +272,25 @@ TEST(BitmapFile, EachMalformedFileIsRefusedWithItsOwnReason)
         {"header cut", TBytes(good.begin(), good.begin() + 30), kBitmapTruncatedHeader},
         {"no BM", with([](TBytes& b) { b[0] = 'M'; }), kBitmapNoSignature},
         {"header size 20", with([](TBytes& b) { Poke32(b, 14, 20); }), kBitmapBadHeaderSize},
-        {"width 0", spec([](TBmpSpec& s) { s.Width = 0; }), kBitmapBadDimensions},
+        {"width 0", made([](TBmpSpec& s) { s.Width = 0; }), kBitmapBadDimensions},
         {"width negative", with([](TBytes& b) { Poke32(b, 18, 0xFFFFFFFE); }), kBitmapBadDimensions},
         {"height 0", with([](TBytes& b) { Poke32(b, 22, 0); }), kBitmapBadDimensions},
         {"height INT32_MIN", with([](TBytes& b) { Poke32(b, 22, 0x80000000); }), kBitmapBadDimensions},
         {"width too large", with([](TBytes& b) { Poke32(b, 18, kMaxBitmapSide + 1); }), kBitmapBadDimensions},
         {"two planes", with([](TBytes& b) { b[26] = 2; }), kBitmapBadPlanes},
         {"2 bits", with([](TBytes& b) { b[28] = 2; }), kBitmapBadDepth},
-        {"RLE8", spec([](TBmpSpec& s) { s.Bits = 8; s.Compression = 1; s.Palette.assign(256, 0); }), kBitmapBadCompression},
-        {"bitfields at 24 bits", spec([](TBmpSpec& s) { s.Compression = 3; s.Masks = {0xFF0000, 0xFF00, 0xFF}; }),
+        {"RLE8", made([](TBmpSpec& s) { s.Bits = 8; s.Compression = 1; s.Palette.assign(256, 0); }), kBitmapBadCompression},
+        {"bitfields at 24 bits", made([](TBmpSpec& s) { s.Compression = 3; s.Masks = {0xFF0000, 0xFF00, 0xFF}; }),
             kBitmapBadCompression},
         {"mask with a hole",
-            spec([](TBmpSpec& s) { s.Bits = 32; s.Compression = 3; s.Masks = {0xF0F000, 0xFF, 0xF00}; }),
+            made([](TBmpSpec& s) { s.Bits = 32; s.Compression = 3; s.Masks = {0xF0F000, 0xFF, 0xF00}; }),
             kBitmapBadMasks},
         {"overlapping masks",
-            spec([](TBmpSpec& s) { s.Bits = 32; s.Compression = 3; s.Masks = {0xFF0000, 0x1FF00, 0xFF}; }),
+            made([](TBmpSpec& s) { s.Bits = 32; s.Compression = 3; s.Masks = {0xFF0000, 0x1FF00, 0xFF}; }),
             kBitmapBadMasks},
         {"palette larger than 1 bit allows",
-            spec([](TBmpSpec& s) { s.Bits = 1; s.ColoursUsed = 3; s.Palette = {0, 1, 2}; }), kBitmapBadPalette},
-        {"palette cut short", spec([](TBmpSpec& s) { s.Bits = 8; s.Palette = {0, 1, 2}; s.RowsTopFirst.clear(); }),
+            made([](TBmpSpec& s) { s.Bits = 1; s.ColoursUsed = 3; s.Palette = {0, 1, 2}; }), kBitmapBadPalette},
+        {"palette cut short", made([](TBmpSpec& s) { s.Bits = 8; s.Palette = {0, 1, 2}; s.RowsTopFirst.clear(); }),
             kBitmapTruncatedPalette},
         {"last row missing", TBytes(good.begin(), good.end() - 8), kBitmapTruncatedPixels},
         {"pixel offset past the end", with([](TBytes& b) { Poke32(b, 10, 5000); }), kBitmapTruncatedPixels},
