@@ -1,6 +1,8 @@
 // Measures the serial port component on the rig's lines: request/answer round trips, throughput,
 // and the CPU its two threads use while the line is idle.
 #include "comm/Comm.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/RigLines.h"
 
 #include <windows.h>
 
@@ -16,46 +18,6 @@
 namespace {
 
 using TClock = std::chrono::steady_clock;
-
-struct TPair {
-    std::wstring Port;
-    std::wstring Device;
-};
-
-std::vector<TPair> RigPairs()
-{
-    std::vector<TPair> pairs;
-    const char* env = std::getenv("QM27K_PORT_PAIRS");
-    const std::string text = env ? env : "";
-    size_t pos = 0;
-    while (pos < text.size()) {
-        const size_t end = std::min(text.find(' ', pos), text.size());
-        const std::string item = text.substr(pos, end - pos);
-        const size_t colon = item.find(':');
-        if (colon != std::string::npos)
-            pairs.push_back({std::wstring(item.begin(), item.begin() + colon),
-                             std::wstring(item.begin() + colon + 1, item.end())});
-        pos = end + 1;
-    }
-    return pairs;
-}
-
-// Runs the GUI thread's messages until done() holds or the bound passes.
-template <class Pred>
-bool PumpUntil(Pred done, int timeoutMs)
-{
-    const auto until = TClock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (TClock::now() > until)
-            return false;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        if (!done())
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-    return true;
-}
 
 // The thread handles the component creates, so their CPU times can be read.
 std::vector<HANDLE> gThreads;
@@ -112,7 +74,7 @@ private:
     HANDLE FFile;
 };
 
-void RoundTrips(const TPair& pair, uint32_t interval, int exchanges)
+void RoundTrips(const TPortPair& pair, uint32_t interval, int exchanges)
 {
     TSensor sensor(pair.Device);
     if (!sensor.Valid()) {
@@ -151,7 +113,7 @@ void RoundTrips(const TPair& pair, uint32_t interval, int exchanges)
                 interval, micros.size(), median / 1000, p99 / 1000);
 }
 
-void Throughput(const TPair& pair, size_t total, size_t blockSize, size_t window)
+void Throughput(const TPortPair& pair, size_t total, size_t blockSize, size_t window)
 {
     TComm sender(nullptr);
     TComm receiver(nullptr);
@@ -191,7 +153,7 @@ void Throughput(const TPair& pair, size_t total, size_t blockSize, size_t window
                 received, blockSize, window, received / seconds, seconds, ok ? "" : " -- stopped early");
 }
 
-void IdleCpu(const TPair& pair, int seconds)
+void IdleCpu(const TPortPair& pair, int seconds)
 {
     gThreads.clear();
     TCommApi api;
@@ -235,7 +197,7 @@ void IdleCpu(const TPair& pair, int seconds)
 
 int wmain(int argc, wchar_t** argv)
 {
-    const std::vector<TPair> pairs = RigPairs();
+    const std::vector<TPortPair> pairs = RigPortPairs();
     if (pairs.size() < 2) {
         std::printf("CommBench needs two serial line pairs (QM27K_PORT_PAIRS); run it through tests/rig/wine-run\n");
         return 1;

@@ -1,5 +1,7 @@
 // Starts the program, measures the time until its main window has been painted once, then
 // its CPU use and handle count while it sits idle, and closes it again.
+#include "tests/support/MainWindow.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -22,18 +24,6 @@ double CpuSeconds(HANDLE process)
     if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
         return 0;
     return Seconds(kernel) + Seconds(user);
-}
-
-HWND FindMainWindow(DWORD processId)
-{
-    HWND window = nullptr;
-    while ((window = ::FindWindowExW(nullptr, window, L"TForm1", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && ::IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
 }
 
 } // namespace

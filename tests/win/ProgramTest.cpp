@@ -3,6 +3,7 @@
 #include "tests/win/TestSupport.h"
 
 #include "app/PortList.h"
+#include "tests/support/MainWindow.h"
 
 #include <commctrl.h>
 
@@ -11,18 +12,6 @@
 namespace {
 
 std::wstring gProgram;
-
-HWND FindMainWindow(DWORD processId)
-{
-    HWND window = nullptr;
-    while ((window = ::FindWindowExW(nullptr, window, L"TForm1", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && ::IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
 
 // The child of that class whose top-left corner sits at `where` in its parent.
 HWND FindChildAt(HWND top, const wchar_t* className, POINT where)
