@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/ModbusRequests.h"
+#include "app/ResponseAssembly.h"
 #include "comm/CommTypes.h"
 
 class TComm;
@@ -86,8 +87,15 @@ public:
     TFrameBuffer RequestFrame{};     // the last request built; repeats send it again
     std::uint8_t RequestAddress = 0; // the slave the last addressed request went to
     TPendingRequest PendingRequest = TPendingRequest::None;
-    int AssemblyCount = 0;           // bytes of an answer collected so far
+    TFrameBuffer ReceiveBuffer{};    // the frame under examination, zero beyond FrameLength
+    int FrameLength = 0;
+    TFrameBuffer AssemblyBuffer{};   // pieces of an answer that did not check yet
+    int AssemblyCount = 0;           // bytes of an answer collected so far, at most 255
     bool ContinuousMode = false;
+    int SuccessCount = 0;            // answers and time-outs of the current continuous reading
+    int FailureCount = 0;
+    bool RetryDone = false;          // the unanswered request has been sent again once
+    int NextAutoAddress = 0;         // written by the next assign request; low 16 bits go out
 
     // Hands a frame to the port and gives the line 30 ms; always reports success.
     bool SendFrame(const std::uint8_t* frame, size_t length);
@@ -101,6 +109,15 @@ public:
     void Timer2Timer(TObject* Sender);
     void BitBtn5Click(TObject* Sender);
     void Button1Click(TObject* Sender);
+    void Comm1ReceiveData(TObject* Sender, const void* Buffer, std::uint16_t BufferLength);
+    void BitBtn2Click(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
+    void BitBtn7Click(TObject* Sender);
+    void BitBtn8Click(TObject* Sender);
+    void BitBtn3Click(TObject* Sender);
+    void BitBtn4Click(TObject* Sender);
+    void BitBtn9Click(TObject* Sender);
+    void Timer3Timer(TObject* Sender);
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -111,7 +128,26 @@ private:
     void SetConnectedState(bool connected);
     void StartPortListRefresh();
 
+    // The answer classes' effects on the window, timers and log.
+    void ShortReadAnswer(const TReceivedFrame& frame);
+    void RefusalAnswer(const TReceivedFrame& frame);
+    void WriteEchoAnswer(const TReceivedFrame& frame);
+    void ReadAnswer(const TReceivedFrame& frame);
+    std::wstring ShowDeviceAddress(const TReceivedFrame& frame);
+    void ShowStatistics();
+    void ShowCommState(const wchar_t* text);
+    // RequestFrame as built last: sent (again) and logged.
+    void SendRequest();
+    void LogRequest(bool select);
+    void SendAssignAddress();
+    void ArmTimeout(unsigned interval);
+    void SetContinuousControlsEnabled(bool enabled);
+    void SetAddressingControlsEnabled(bool enabled);
+    std::uint8_t TypedAddress() const;
+    void EndAutoAddressing();
+
     TPortListSource FReadPortList;
+    size_t FRequestLength = kRequestLength; // of the frame in RequestFrame, for repeats
 };
 
 // Status bar panels the handlers write.

@@ -20,7 +20,8 @@ bool TReceivedFrame::CrcGood() const noexcept
     return Bytes[body] == (crc & 0xFF) && Bytes[body + 1] == (crc >> 8);
 }
 
-TReceivedFrame TakeInBlock(TAssembly& assembly, const std::uint8_t* block, size_t length) noexcept
+TReceivedFrame TakeInBlock(TFrameBuffer& assemblyBuffer, int& assemblyCount, const std::uint8_t* block,
+                           size_t length) noexcept
 {
     TReceivedFrame frame;
     const size_t examined = std::min(length, static_cast<size_t>(kMaxFrameLength));
@@ -31,21 +32,22 @@ TReceivedFrame TakeInBlock(TAssembly& assembly, const std::uint8_t* block, size_
     if (frame.Length < 2)
         return frame;
     if (frame.CrcGood()) {
-        assembly.Count = 0;
+        assemblyCount = 0;
         return frame;
     }
-    const size_t held = static_cast<size_t>(assembly.Count);
+    // A count from outside the bounds would let the copy run past the buffer.
+    const size_t held = static_cast<size_t>(std::clamp(assemblyCount, 0, kMaxFrameLength));
     if (length + held > static_cast<size_t>(kMaxFrameLength)) {
-        assembly.Count = 0;
+        assemblyCount = 0;
         return frame;
     }
-    std::memcpy(assembly.Buffer.data() + held, block, length);
-    assembly.Count = static_cast<int>(held + length);
+    std::memcpy(assemblyBuffer.data() + held, block, length);
+    assemblyCount = static_cast<int>(held + length);
     frame.Bytes.fill(0);
-    std::memcpy(frame.Bytes.data(), assembly.Buffer.data(), static_cast<size_t>(assembly.Count));
-    frame.Length = assembly.Count;
+    std::memcpy(frame.Bytes.data(), assemblyBuffer.data(), static_cast<size_t>(assemblyCount));
+    frame.Length = assemblyCount;
     if (frame.Length > 2 && frame.CrcGood())
-        assembly.Count = 0;
+        assemblyCount = 0;
     return frame;
 }
 

@@ -38,17 +38,13 @@ private:
     }
 };
 
-// Pieces of an answer carried from one block to the next until they check.
-struct TAssembly {
-    TFrameBuffer Buffer{};
-    int Count = 0; // never above kMaxFrameLength
-};
-
-// Takes in one block as it came off the line. A block that checks on its own is a whole
+// Takes in one block as it came off the line; assemblyBuffer and assemblyCount carry the
+// pieces of an answer from one block to the next, never more than kMaxFrameLength bytes. A block that checks on its own is a whole
 // frame and drops older pieces; one that does not is appended to them, unless together they
 // would not fit, in which case the pieces go and the block alone is examined. Blocks of one
 // byte take no part. Only the first kMaxFrameLength bytes of a longer block are looked at.
-TReceivedFrame TakeInBlock(TAssembly& assembly, const std::uint8_t* block, size_t length) noexcept;
+TReceivedFrame TakeInBlock(TFrameBuffer& assemblyBuffer, int& assemblyCount, const std::uint8_t* block,
+                           size_t length) noexcept;
 
 // The answers the window understands, tried in this order.
 enum class TAnswerClass {

@@ -36,14 +36,15 @@ const TBytes kNoise{0x55, 0xAA, 0x13};
 
 class ResponseTest : public ::testing::Test {
 protected:
-    TReceivedFrame Take(const TBytes& block) { return TakeInBlock(Assembly, block.data(), block.size()); }
+    TReceivedFrame Take(const TBytes& block) { return TakeInBlock(AssemblyBuffer, AssemblyCount, block.data(), block.size()); }
     TAnswerClass Class(const TReceivedFrame& frame, std::uint8_t address = 1,
                        TPendingRequest pending = TPendingRequest::Measurement) const
     {
         return ClassifyAnswer(frame, address, pending);
     }
 
-    TAssembly Assembly;
+    TFrameBuffer AssemblyBuffer{};
+    int AssemblyCount = 0;
 };
 
 } // namespace
@@ -63,7 +64,7 @@ TEST_F(ResponseTest, MeasurementAnswerCarriesSignedTemperatureAndHumidity)
     EXPECT_EQ(Class(cold), TAnswerClass::ReadAnswer);
     EXPECT_EQ(cold.TemperatureTenths(), -10);
     EXPECT_EQ(FormatTenths(cold.TemperatureTenths()), L"-1.0");
-    EXPECT_EQ(Assembly.Count, 0);
+    EXPECT_EQ(AssemblyCount, 0);
 }
 
 TEST(FormatTenths, OneDigitAfterThePointAcrossTheRange)
@@ -80,13 +81,13 @@ TEST_F(ResponseTest, AnswerInTwoPiecesChecksOnceComplete)
 {
     const TReceivedFrame first = Take({0x01, 0x03, 0x04, 0x00});
     EXPECT_EQ(Class(first), TAnswerClass::None);
-    EXPECT_EQ(Assembly.Count, 4);
+    EXPECT_EQ(AssemblyCount, 4);
 
     const TReceivedFrame whole = Take({0xFD, 0x01, 0xC8, 0x6B, 0xC5});
     EXPECT_EQ(FrameBytes(whole), kMeasurement);
     EXPECT_EQ(Class(whole), TAnswerClass::ReadAnswer);
     EXPECT_EQ(whole.TemperatureTenths(), 253);
-    EXPECT_EQ(Assembly.Count, 0) << "a frame that checks leaves nothing behind";
+    EXPECT_EQ(AssemblyCount, 0) << "a frame that checks leaves nothing behind";
     // Beyond the frame the buffer is empty, so short answers read zeros, not stale bytes.
     for (size_t i = kMeasurement.size(); i < whole.Bytes.size(); ++i)
         ASSERT_EQ(whole.Bytes[i], 0) << i;
@@ -95,11 +96,11 @@ TEST_F(ResponseTest, AnswerInTwoPiecesChecksOnceComplete)
 TEST_F(ResponseTest, NoiseStaysButAWholeAnswerPassesOnItsOwn)
 {
     EXPECT_EQ(Class(Take(kNoise)), TAnswerClass::None);
-    EXPECT_EQ(Assembly.Count, 3);
+    EXPECT_EQ(AssemblyCount, 3);
     const TReceivedFrame frame = Take(kMeasurement);
     EXPECT_EQ(FrameBytes(frame), kMeasurement);
     EXPECT_EQ(Class(frame), TAnswerClass::ReadAnswer);
-    EXPECT_EQ(Assembly.Count, 0);
+    EXPECT_EQ(AssemblyCount, 0);
 }
 
 TEST_F(ResponseTest, NoiseThenASplitAnswerFailsUntilTheBufferIsCleared)
@@ -110,10 +111,10 @@ TEST_F(ResponseTest, NoiseThenASplitAnswerFailsUntilTheBufferIsCleared)
     const TReceivedFrame second = Take({0xFD, 0x01, 0xC8, 0x6B, 0xC5});
     EXPECT_EQ(second.Length, 12);
     EXPECT_EQ(Class(second), TAnswerClass::None);
-    EXPECT_EQ(Assembly.Count, 12);
+    EXPECT_EQ(AssemblyCount, 12);
 
     // A send clears the pieces; the next split answer joins cleanly.
-    Assembly.Count = 0;
+    AssemblyCount = 0;
     Take({0x01, 0x03, 0x04, 0x00});
     EXPECT_EQ(Class(Take({0xFD, 0x01, 0xC8, 0x6B, 0xC5})), TAnswerClass::ReadAnswer);
 }
@@ -123,13 +124,13 @@ TEST_F(ResponseTest, StrayByteIsNotKept)
     const TReceivedFrame stray = Take({0x01});
     EXPECT_EQ(stray.Length, 1);
     EXPECT_EQ(Class(stray), TAnswerClass::None);
-    EXPECT_EQ(Assembly.Count, 0);
+    EXPECT_EQ(AssemblyCount, 0);
     EXPECT_EQ(Take({}).Length, 0);
 
     // Between two pieces it is skipped, and the pieces still join.
     Take({0x01, 0x03, 0x04, 0x00});
     Take({0x7F});
-    EXPECT_EQ(Assembly.Count, 4);
+    EXPECT_EQ(AssemblyCount, 4);
     EXPECT_EQ(Class(Take({0xFD, 0x01, 0xC8, 0x6B, 0xC5})), TAnswerClass::ReadAnswer);
 }
 
@@ -186,7 +187,7 @@ TEST_F(ResponseTest, ReadAnswerNeedsItsAddressOrAutomaticAddressing)
 
     TBytes badCrc = kMeasurement;
     badCrc.back() ^= 0x01;
-    Assembly.Count = 0;
+    AssemblyCount = 0;
     EXPECT_EQ(Class(Take(badCrc)), TAnswerClass::None);
 }
 
@@ -195,28 +196,28 @@ TEST_F(ResponseTest, BlockOver255BytesIsExaminedUpTo255)
     // Its first 255 bytes happen to check: they are the frame.
     TBytes block = WithCrc(TBytes(253, 0x11));
     block.resize(300, 0x22);
-    Assembly.Count = 10;
+    AssemblyCount = 10;
     const TReceivedFrame frame = Take(block);
     EXPECT_EQ(frame.Length, 255);
     EXPECT_TRUE(frame.CrcGood());
-    EXPECT_EQ(Assembly.Count, 0);
+    EXPECT_EQ(AssemblyCount, 0);
 
     // Noise that long cannot join the pieces: both go.
     Take(kNoise);
     const TReceivedFrame noise = Take(TBytes(300, 0x33));
     EXPECT_EQ(noise.Length, 255);
-    EXPECT_EQ(Assembly.Count, 0);
+    EXPECT_EQ(AssemblyCount, 0);
     EXPECT_EQ(noise.Bytes[0], 0x33);
 }
 
 TEST_F(ResponseTest, PiecesThatWouldPassTheBufferAreDropped)
 {
     Take(TBytes(200, 0x44));
-    EXPECT_EQ(Assembly.Count, 200);
+    EXPECT_EQ(AssemblyCount, 200);
     Take(TBytes(55, 0x45));
-    EXPECT_EQ(Assembly.Count, 255) << "exactly full still fits";
+    EXPECT_EQ(AssemblyCount, 255) << "exactly full still fits";
     const TReceivedFrame frame = Take({0x46, 0x47});
-    EXPECT_EQ(Assembly.Count, 0);
+    EXPECT_EQ(AssemblyCount, 0);
     EXPECT_EQ(FrameBytes(frame), (TBytes{0x46, 0x47})) << "the block alone stays under examination";
 }
 
@@ -224,7 +225,8 @@ TEST(ResponseFuzz, AnyBlocksKeepTheBounds)
 {
     std::mt19937 random(20261208);
     std::uniform_int_distribution<int> byte(0, 255);
-    TAssembly assembly;
+    TFrameBuffer assemblyBuffer{};
+    int assemblyCount = 0;
     std::vector<std::uint8_t> block;
     size_t classified = 0;
     for (int round = 0; round < 1'000'000; ++round) {
@@ -246,10 +248,10 @@ TEST(ResponseFuzz, AnyBlocksKeepTheBounds)
             block[length - 1] = static_cast<std::uint8_t>(crc >> 8);
         }
         if (shape == 255)
-            assembly.Count = 0; // a send in between
-        const TReceivedFrame frame = TakeInBlock(assembly, block.data(), block.size());
-        ASSERT_LE(assembly.Count, kMaxFrameLength);
-        ASSERT_GE(assembly.Count, 0);
+            assemblyCount = 0; // a send in between
+        const TReceivedFrame frame = TakeInBlock(assemblyBuffer, assemblyCount, block.data(), block.size());
+        ASSERT_LE(assemblyCount, kMaxFrameLength);
+        ASSERT_GE(assemblyCount, 0);
         ASSERT_LE(frame.Length, kMaxFrameLength);
         const auto pending = static_cast<TPendingRequest>(byte(random) % 5);
         const TAnswerClass answer = ClassifyAnswer(frame, requestAddress, pending);
