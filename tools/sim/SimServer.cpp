@@ -43,6 +43,9 @@ bool TSimServer::Step(TSimTime until)
             return false;
         sent.push_back(byte.Value);
     }
+    // Counts first, then the log line: whoever watches the log finds the counts current.
+    if (OnFrame)
+        OnFrame(FBus.Stats());
     if (!sent.empty())
         LogFrame("TX", sent, FClock.Now());
     if (FBus.BaudRate() != FPortBaud) {
@@ -51,8 +54,6 @@ bool TSimServer::Step(TSimTime until)
         if (FLog)
             *FLog << "line rate now " << FPortBaud << '\n' << std::flush;
     }
-    if (OnFrame)
-        OnFrame(FBus.Stats());
     return true;
 }
 
