@@ -1,8 +1,7 @@
 // The main window in-process: layout and defaults, start-up states, the port list, and
 // Connect / Disconnect on the rig's pseudo-terminal COM ports.
-#include "tests/win/TestSupport.h"
+#include "tests/win/Form1Fixture.h"
 
-#include "app/Form1.h"
 #include "app/MainIcon.h"
 #include "app/PortList.h"
 #include "comm/Comm.h"
@@ -76,31 +75,15 @@ BOOL WINAPI RecordSetCommState(HANDLE file, LPDCB dcb)
     return ::SetCommState(file, dcb);
 }
 
-std::wstring PanelText(TStatusBar* bar, size_t index)
-{
-    wchar_t text[128] = L"";
-    ::SendMessageW(bar->Handle(), SB_GETTEXTW, index, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 } // namespace
 
-class Form1Test : public TAppTest {
+class Form1Test : public TForm1Test {
 protected:
     TForm1* MakeForm(std::vector<std::wstring> ports = {L"COM1"})
     {
         TCommApi api;
         api.SetCommState = &RecordSetCommState;
-        Form = App.CreateForm<TForm1>([ports] { return ports; }, api);
-        Form->HandleNeeded();
-        return Form;
-    }
-    TControl* Find(const wchar_t* name) const { return As<TControl>(Form->FindComponent(name)); }
-    bool IsOn(const wchar_t* name) const
-    {
-        auto* control = Find(name);
-        auto* windowed = As<TWinControl>(control);
-        return windowed ? ::IsWindowEnabled(windowed->Handle()) != FALSE : control->Enabled();
+        return TForm1Test::MakeForm(std::move(ports), api);
     }
     void ExpectConnectedState(bool connected)
     {
@@ -112,22 +95,6 @@ protected:
             EXPECT_TRUE(IsOn(name)) << Narrow(name);
         EXPECT_FALSE(IsOn(L"BitBtn4")) << "writing settings waits for a settings read";
     }
-    DCB LineState() const
-    {
-        DCB dcb{};
-        dcb.DCBlength = sizeof(dcb);
-        EXPECT_TRUE(::GetCommState(Form->Comm1->ComHandle(), &dcb));
-        return dcb;
-    }
-    void ConnectTo(const std::wstring& port, const std::wstring& baud, int framing)
-    {
-        Form->ComboBox5->SetText(port);
-        Form->ComboBox3->SetText(baud);
-        Form->ComboBox4->SetItemIndex(framing);
-        Form->BitBtn1Click(Form->BitBtn1);
-    }
-
-    TForm1* Form = nullptr;
 };
 
 TEST_F(Form1Test, WindowHasItsCaptionFrameAndClientArea)
@@ -187,20 +154,23 @@ TEST_F(Form1Test, EveryControlSitsWhereTheLayoutPutsIt)
         ASSERT_NE(control, nullptr);
         ASSERT_NE(control->Parent(), nullptr);
         EXPECT_EQ(control->Parent()->Name(), expected.Parent);
-        if (expected.Caption)
+        if (expected.Caption) {
             EXPECT_EQ(control->Caption(), expected.Caption);
+        }
         if (auto* windowed = As<TWinControl>(control)) {
             RECT r{};
             ::GetWindowRect(windowed->Handle(), &r);
             ::MapWindowPoints(nullptr, control->Parent()->Handle(), reinterpret_cast<POINT*>(&r), 2);
             EXPECT_EQ(r.left, expected.Left);
             EXPECT_EQ(r.top, expected.Top);
-            if (expected.Width)
+            if (expected.Width) {
                 EXPECT_EQ(r.right - r.left, expected.Width);
-            if (expected.Height)
+            }
+            if (expected.Height) {
                 EXPECT_EQ(r.bottom - r.top, expected.Height);
-            else
+            } else {
                 EXPECT_GT(r.bottom - r.top, 10);
+            }
         } else {
             EXPECT_EQ(control->Left(), expected.Left);
             EXPECT_EQ(control->Top(), expected.Top);
@@ -277,9 +247,10 @@ TEST_F(Form1Test, TabOrderFollowsTheLayout)
             auto* control = As<TWinControl>(Find(order[i]));
             ASSERT_NE(control, nullptr) << Narrow(order[i]);
             EXPECT_EQ(control->TabOrder(), static_cast<int>(i)) << Narrow(order[i]);
-            if (i > 0) // z-order follows, so the port controls lie above the group box
+            if (i > 0) { // z-order follows, so the port controls lie above the group box
                 EXPECT_EQ(::GetWindow(As<TWinControl>(Find(order[i - 1]))->Handle(), GW_HWNDNEXT), control->Handle())
                     << Narrow(order[i]);
+            }
         }
     }
 }
