@@ -61,6 +61,7 @@ void TSkinObjects::SetFrameCounts(const TQuickIni& ini)
         SetFrame(*o, 5);
     if (Headerbar && Headerbar->Frame == 0)
         Headerbar->Frame = 5;
+    SetFrame(Tabs, 5);
     SetFrame(UpDownHorz, 8);
     SetFrame(UpDownVert, 8);
     SetFrame(Scrollbar, 23);

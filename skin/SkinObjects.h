@@ -93,7 +93,8 @@ public:
     // The skin's BUTTON sections in file order, then the three MDI buttons.
     std::vector<std::unique_ptr<TDataSkinSysButton>> CaptionButtons;
 
-    std::array<TColor, kSysColourCount> SysColours{};
+    using TSysColours = std::array<TColor, kSysColourCount>;
+    TSysColours SysColours{};
     std::array<bool, kSysColourCount> SysColourSet{};
     std::vector<TColor> SectionColours;
     std::array<TColor, kCustomColourCount> CustomColours{};

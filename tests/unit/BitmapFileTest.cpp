@@ -1,5 +1,6 @@
 // The bitmap loader: every depth and orientation, colour masks, and one hand-made file per refusal.
 #include "skin/BitmapFile.h"
+#include "tests/unit/BmpFileBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,85 +10,10 @@
 
 namespace {
 
-using TBytes = std::vector<std::uint8_t>;
-
-void Put16(TBytes& b, std::uint32_t v)
-{
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(TBytes& b, std::uint32_t v)
-{
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
 void Poke32(TBytes& b, size_t at, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         b[at + static_cast<size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-// A file as a paint program writes it: rows given top row first, padded here to 4 bytes.
-struct TBmpSpec {
-    int Width = 1;
-    int Height = 1; // negative for top-down
-    int Bits = 24;
-    std::uint32_t Compression = 0;
-    std::uint32_t HeaderSize = 40;
-    std::vector<std::uint32_t> Palette; // 0x00RRGGBB
-    std::vector<std::uint32_t> Masks;   // red, green, blue
-    std::uint32_t ColoursUsed = 0;
-    std::vector<TBytes> RowsTopFirst;
-};
-
-TBytes MakeBmp(const TBmpSpec& s)
-{
-    TBytes info;
-    if (s.HeaderSize == 12) {
-        Put32(info, 12);
-        Put16(info, static_cast<std::uint32_t>(s.Width));
-        Put16(info, static_cast<std::uint32_t>(s.Height));
-        Put16(info, 1);
-        Put16(info, static_cast<std::uint32_t>(s.Bits));
-    } else {
-        Put32(info, s.HeaderSize);
-        Put32(info, static_cast<std::uint32_t>(s.Width));
-        Put32(info, static_cast<std::uint32_t>(s.Height));
-        Put16(info, 1);
-        Put16(info, static_cast<std::uint32_t>(s.Bits));
-        Put32(info, s.Compression);
-        Put32(info, 0);
-        Put32(info, 2835);
-        Put32(info, 2835);
-        Put32(info, s.ColoursUsed);
-        Put32(info, 0);
-        for (const std::uint32_t m : s.Masks)
-            Put32(info, m); // inside a longer header, just after an info header
-        if (info.size() < s.HeaderSize)
-            info.resize(s.HeaderSize, 0);
-    }
-    for (const std::uint32_t c : s.Palette) {
-        info.push_back(static_cast<std::uint8_t>(c));
-        info.push_back(static_cast<std::uint8_t>(c >> 8));
-        info.push_back(static_cast<std::uint8_t>(c >> 16));
-        if (s.HeaderSize != 12)
-            info.push_back(0);
-    }
-    TBytes pixels;
-    const bool topDown = s.Height < 0;
-    for (size_t i = 0; i < s.RowsTopFirst.size(); ++i) {
-        TBytes row = s.RowsTopFirst[topDown ? i : s.RowsTopFirst.size() - 1 - i];
-        row.resize((row.size() + 3) / 4 * 4, 0);
-        pixels.insert(pixels.end(), row.begin(), row.end());
-    }
-    TBytes file{'B', 'M'};
-    const std::uint32_t offset = static_cast<std::uint32_t>(14 + info.size());
-    Put32(file, offset + static_cast<std::uint32_t>(pixels.size()));
-    Put32(file, 0);
-    Put32(file, offset);
-    file.insert(file.end(), info.begin(), info.end());
-    file.insert(file.end(), pixels.begin(), pixels.end());
-    return file;
 }
 
 std::uint32_t Px(std::uint32_t rgb) { return 0xFF000000u | rgb; }
