@@ -573,13 +573,8 @@ TEST_F(Form1Test, SendFramePutsTheRequestOnTheLine)
     REQUIRE_RIG_PORTS(1u);
     MakeForm();
     const TPortPair pair = RigPortPairs()[0];
-    // The far end plays the sensor: a plain handle with a bounded read.
-    const std::wstring path = L"\\\\.\\" + pair.Device;
-    win::FileHandle peer{::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
-    ASSERT_TRUE(peer);
-    COMMTIMEOUTS timeouts{0, 0, 3000, 0, 0};
-    ::SetCommTimeouts(peer.get(), &timeouts);
-    ::PurgeComm(peer.get(), PURGE_RXCLEAR | PURGE_TXCLEAR);
+    TSensorEnd sensor{pair.Device};
+    ASSERT_TRUE(sensor.IsOpen());
 
     ConnectTo(pair.Port, L"9600", 0);
     ASSERT_TRUE(Form->Connected);
@@ -588,20 +583,10 @@ TEST_F(Form1Test, SendFramePutsTheRequestOnTheLine)
     EXPECT_TRUE(Form->SendFrame(Form->RequestFrame.data(), length));
     EXPECT_EQ(Form->AssemblyCount, 0) << "pieces of an earlier answer are dropped";
 
-    std::uint8_t received[16] = {};
-    DWORD got = 0, total = 0;
-    while (total < length && ::ReadFile(peer.get(), received + total, static_cast<DWORD>(length - total), &got, nullptr) && got > 0)
-        total += got;
-    ASSERT_EQ(total, length);
-    EXPECT_EQ(std::vector<std::uint8_t>(received, received + length),
-              (std::vector<std::uint8_t>{0x01, 0x03, 0x00, 0x00, 0x00, 0x02, 0xC4, 0x0B}));
+    EXPECT_EQ(sensor.Read(length), (TBytes{0x01, 0x03, 0x00, 0x00, 0x00, 0x02, 0xC4, 0x0B}));
 
     // Closed: nothing goes out, and the send still reports success.
     Form->BitBtn6Click(Form->BitBtn6);
     EXPECT_TRUE(Form->SendFrame(Form->RequestFrame.data(), length));
-    timeouts.ReadTotalTimeoutConstant = 200;
-    ::SetCommTimeouts(peer.get(), &timeouts);
-    got = 0;
-    ::ReadFile(peer.get(), received, sizeof(received), &got, nullptr);
-    EXPECT_EQ(got, 0u);
+    EXPECT_TRUE(sensor.ReadAny(200).empty());
 }
