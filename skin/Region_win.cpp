@@ -31,25 +31,20 @@ HRGN RegionOfBlock(std::span<const TPixelRect> block)
 
 } // namespace
 
-HRGN CreateRegionFromRects(std::span<const TPixelRect> rects) noexcept
+win::GdiObject<HRGN> CreateRegionFromRects(std::span<const TPixelRect> rects) noexcept
 {
     try {
-        HRGN result = CreateRectRgn(0, 0, 0, 0);
+        win::GdiObject<HRGN> result(CreateRectRgn(0, 0, 0, 0));
         if (!result)
-            return nullptr;
+            return {};
         for (size_t start = 0; start < rects.size(); start += kRegionBlock) {
             const size_t n = std::min(kRegionBlock, rects.size() - start);
-            HRGN block = RegionOfBlock(rects.subspan(start, n));
-            const int joined = block ? CombineRgn(result, result, block, RGN_OR) : ERROR;
-            if (block)
-                DeleteObject(block);
-            if (joined == ERROR) {
-                DeleteObject(result);
-                return nullptr;
-            }
+            const win::GdiObject<HRGN> block(RegionOfBlock(rects.subspan(start, n)));
+            if (!block || CombineRgn(result.get(), result.get(), block.get(), RGN_OR) == ERROR)
+                return {};
         }
         return result;
     } catch (...) {
-        return nullptr; // the block's buffer could not be had
+        return {}; // the block's buffer could not be had
     }
 }
