@@ -198,21 +198,16 @@ void TSkinObjects::LoadColours(const TSource& src)
     const TQuickIni& ini = src.Ini;
     struct TKey {
         int Index;
-        const char* Name;
         int SystemDefault; // -1: the ButtonFace entry just read
     };
     // Menubar defaults to ButtonFace, so ButtonFace comes before it.
     static constexpr TKey keys[] = {
-        {0, "WindowText", 8},         {3, "ButtonFace", 15},      {18, "Scrollbar", 0},
-        {11, "HilightText", 14},      {12, "Hilight", 13},        {13, "Menubar", -1},
-        {16, "Menu", 4},              {15, "MenuText", 7},        {4, "ButtonText", 18},
-        {5, "ButtonHilight", 20},     {6, "Buttonlight", 20},     {7, "ButtonShadow", 16},
-        {8, "ButtonDkShadow", 21},    {14, "MenuBarText", 7},     {1, "TitleTextActive", 9},
-        {2, "TitleTextNoActive", 19},
+        {0, 8}, {3, 15}, {18, 0}, {11, 14}, {12, 13}, {13, -1}, {16, 4}, {15, 7},
+        {4, 18}, {5, 20}, {6, 20}, {7, 16}, {8, 21}, {14, 7}, {1, 9}, {2, 19},
     };
     for (const TKey& k : keys) {
         const auto i = static_cast<size_t>(k.Index);
-        const std::string text = ini.ReadString("Colours", k.Name, "");
+        const std::string text = ini.ReadString("Colours", kSysColourKeys[i], "");
         SysColourSet[i] = !text.empty();
         if (!text.empty())
             SysColours[i] = ParseColour(text);

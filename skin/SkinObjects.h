@@ -21,6 +21,11 @@ public:
     static constexpr int kButtonFace = 3;
     static constexpr int kButtonText = 4;
     static constexpr int kFrameColour = 17;
+    // The [Colours] key of each SysColours entry; entries 9, 10 and 17 have none.
+    static constexpr std::array<const char*, 19> kSysColourKeys{"WindowText", "TitleTextActive",
+        "TitleTextNoActive", "ButtonFace", "ButtonText", "ButtonHilight", "Buttonlight", "ButtonShadow",
+        "ButtonDkShadow", "", "", "HilightText", "Hilight", "Menubar", "MenuBarText", "MenuText", "Menu", "",
+        "Scrollbar"};
 
     // System colours and metrics are what derived images are made with; the Windows side
     // passes the running system's, tests and tools the classic ones.

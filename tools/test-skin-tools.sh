@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The skin tools end to end: pack a folder twice to the same bytes, list, extract and decode
-# the archive, and see a damaged archive end in an error and a non-zero exit.
+# The skin tools end to end: pack a folder twice to the same bytes, list entries, sections,
+# skin objects and colours, extract and decode the archive, and see a damaged archive end in
+# an error and a non-zero exit.
 set -uo pipefail
 pack=$1
 info=$2
@@ -10,7 +11,16 @@ mkdir -p "$dir/skin"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-printf '[TitlebarSkin]\r\nSkinName=Tool test\r\n' >"$dir/skin/Skin.ini"
+le32() { printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)))"; }
+# A 4 x 2 bitmap of 24 bits, rows of 12 bytes needing no padding.
+bmp4x2() {
+    printf 'BM'; le32 78; le32 0; le32 54
+    le32 40; le32 4; le32 2; printf '\x01\x00\x18\x00'; le32 0; le32 24; le32 0; le32 0; le32 0; le32 0
+    head -c 24 /dev/zero | tr '\0' '\200'
+}
+printf '[TitlebarSkin]\r\nSkinName=Tool test\r\n[Personality]\r\nTop=frame.bmp\r\nTopFrame=2\r\nTextBack=title.bmp\r\n' >"$dir/skin/Skin.ini"
+printf '[Colours]\r\nButtonFace=30,20,10\r\n[BUTTON1]\r\nAction=2\r\nButtonImage=frame.bmp\r\n' >>"$dir/skin/Skin.ini"
+bmp4x2 >"$dir/skin/frame.bmp"
 head -c 3000 /dev/urandom >"$dir/skin/title.bmp"
 printf 'BM small' >"$dir/skin/Button.BMP"
 printf 'not part of a skin' >"$dir/skin/readme.txt"
@@ -20,10 +30,20 @@ printf 'not part of a skin' >"$dir/skin/readme.txt"
 cmp -s "$dir/a.skn" "$dir/b.skn" || fail "two packs of one folder differ"
 
 listing=$("$info" "$dir/a.skn") || fail "skininfo list exited $?"
-grep -q '^version 20000, 3 entries$' <<<"$listing" || fail "listing header: $listing"
+grep -q '^version 20000, 4 entries$' <<<"$listing" || fail "listing header: $listing"
 grep -qE '^ +3000  title\.bmp$' <<<"$listing" || fail "listing lacks title.bmp with its size: $listing"
 grep -qE '^ +8  button\.bmp$' <<<"$listing" || fail "listing lacks button.bmp: $listing"
 grep -q 'readme' <<<"$listing" && fail "listing holds a file that is no skin part"
+grep -q '^definition: skin\.ini$' <<<"$listing" || fail "listing names no definition: $listing"
+grep -q '^4 sections$' <<<"$listing" || fail "listing lacks the section count: $listing"
+grep -q '^  \[Personality\]$' <<<"$listing" || fail "listing lacks a section: $listing"
+grep -q '^skin name: Tool test$' <<<"$listing" || fail "listing lacks the skin name: $listing"
+grep -qE '^  Top +4x2 +2  0,0,0,0 +1 +1 +0$' <<<"$listing" || fail "listing lacks the Top border: $listing"
+grep -qE '^  Title +0x0 +2 ' <<<"$listing" || fail "a title image that is no bitmap still shows: $listing"
+grep -qE '^  Track +16x4 +1  3,3,3,3 ' <<<"$listing" || fail "listing lacks the built-in track: $listing"
+grep -qE '^  BUTTON1 +4x2 +3 .*action 2 ' <<<"$listing" || fail "listing lacks the caption button: $listing"
+grep -qE '^   3 ButtonFace +0x000A141E$' <<<"$listing" || fail "listing lacks the skin's ButtonFace: $listing"
+grep -qE '^   0 WindowText +0xFF000008  default$' <<<"$listing" || fail "listing lacks a default colour: $listing"
 
 "$info" extract "$dir/a.skn" TITLE.BMP "$dir/title.out" || fail "extract exited $?"
 cmp -s "$dir/skin/title.bmp" "$dir/title.out" || fail "extracted entry differs from its file"
