@@ -282,11 +282,12 @@ TCanvas SunkEdge()
     return c;
 }
 
-// The combo box button, 19 × 21 to fill the part beside the edit exactly: a separator and a
-// face inside the sunken edge's two-pixel rim, which shows through the magenta around it.
+// The combo box button, 18 × 21 to fill the part beside the edit exactly with the classic
+// scroll arrow width (other widths stretch its middle): a separator and a face inside the
+// sunken edge's two-pixel rim, which shows through the magenta around it.
 TCanvas ComboButton()
 {
-    constexpr int w = 19, h = 21;
+    constexpr int w = 18, h = 21;
     TCanvas c(4 * w, h, kKey);
     const TRgb faces[4] = {Rgb(246, 248, 252), kPressed, kFillDisabled, kHover};
     for (int k = 0; k < 4; ++k) {
