@@ -115,25 +115,25 @@ TShape CloseGlyph(int ox, int oy)
     return Union(Segment(ox + a, oy + t, ox + b, oy + u, Sub(0.62)), Segment(ox + b, oy + t, ox + a, oy + u, Sub(0.62)));
 }
 
+// Lines on whole pixels stay crisp; the diagonal close glyph is smoothed instead.
 TShape MaximizeGlyph(int ox, int oy)
 {
-    return Minus(RoundRect(ox + Sub(9.5), oy + Sub(5.5), ox + Sub(18.5), oy + Sub(14.5), Sub(1)),
-                 RoundRect(ox + Sub(10.7), oy + Sub(6.7), ox + Sub(17.3), oy + Sub(13.3), 0));
+    return Minus(RoundRect(ox + Sub(10), oy + Sub(6), ox + Sub(19), oy + Sub(15), Sub(1)),
+                 RoundRect(ox + Sub(11), oy + Sub(7), ox + Sub(18), oy + Sub(14), 0));
 }
 
 TShape RestoreGlyph(int ox, int oy)
 {
-    const TShape front = Minus(RoundRect(ox + Sub(9.5), oy + Sub(7.5), ox + Sub(16.5), oy + Sub(14.5), Sub(1)),
-                               RoundRect(ox + Sub(10.7), oy + Sub(8.7), ox + Sub(15.3), oy + Sub(13.3), 0));
-    const TShape back = Polyline({ox + Sub(11.5), oy + Sub(6.1), ox + Sub(17.9), oy + Sub(6.1), ox + Sub(17.9),
-                                  oy + Sub(12.5)},
-        Sub(0.6));
+    const TShape front = Minus(RoundRect(ox + Sub(10), oy + Sub(8), ox + Sub(17), oy + Sub(15), Sub(1)),
+                               RoundRect(ox + Sub(11), oy + Sub(9), ox + Sub(16), oy + Sub(14), 0));
+    const TShape back = Union(RoundRect(ox + Sub(12), oy + Sub(6), ox + Sub(19), oy + Sub(7), 0),
+                              RoundRect(ox + Sub(18), oy + Sub(6), ox + Sub(19), oy + Sub(13), 0));
     return Union(front, back);
 }
 
 TShape MinimizeGlyph(int ox, int oy)
 {
-    return Segment(ox + Sub(9.5), oy + Sub(10.5), ox + Sub(18.5), oy + Sub(10.5), Sub(0.6));
+    return RoundRect(ox + Sub(10), oy + Sub(10), ox + Sub(19), oy + Sub(11), 0);
 }
 
 TShape HelpGlyph(int ox, int oy)
@@ -164,13 +164,18 @@ TCanvas CaptionButton(TGlyph glyph, bool danger)
     return c;
 }
 
-// The text background behind the caption: a faint pill with fixed rounded ends of 10 pixels.
-TCanvas TitleBack(const TFrameLook& look)
+// The text background behind the caption: a faint pill with fixed rounded ends of 10 pixels,
+// on the caption's own rows (outline and sheen included) so it shows only where it is drawn.
+TCanvas TitleBack(const TCanvas& frame)
 {
     TCanvas c(24, kCaption, kKey);
-    for (int y = 0; y < kCaption; ++y)
-        c.FillRect(0, y, 24, y + 1, CaptionRow(look, y));
-    c.Paint(RoundRect(Sub(1), Sub(6), Sub(23), Sub(24), Sub(9)), Mix(look.CaptionBottom, kWhite, 40));
+    for (int y = 0; y < kCaption; ++y) {
+        const TRgb row = frame.At(frame.Width() / 2, y);
+        c.FillRect(0, y, 24, y + 1, row);
+        const TShape pill = RoundRect(Sub(1), Sub(6), Sub(23), Sub(24), Sub(9));
+        for (int x = 0; x < 24; ++x)
+            c.At(x, y) = Mix(row, Mix(row, kWhite, 34), TCanvas::Coverage(pill, x, y) * 16);
+    }
     return c;
 }
 
@@ -358,8 +363,12 @@ TCanvas ScrollbarParts()
         }
     for (int vertical = 0; vertical < 2; ++vertical)
         for (int state = 0; state < 3; ++state) { // normal, pressed, hot
+            // The straight middle of the thumb under the grip, so it matches the thumb it lies on.
             const int k = 16 + vertical * 3 + state;
-            c.FillRect(k * kBar, 0, (k + 1) * kBar, kBar, kThumb[state]);
+            if (vertical)
+                c.FillRect(k * kBar + 4, 0, k * kBar + 13, kBar, kThumb[state]);
+            else
+                c.FillRect(k * kBar, 4, (k + 1) * kBar, 13, kThumb[state]);
             const TRgb line = state == 1 ? Rgb(200, 210, 236) : Rgb(120, 132, 162);
             for (int i = -1; i <= 1; ++i) {
                 if (vertical)
@@ -565,7 +574,7 @@ void DrawAll(const fs::path& folder)
     Write(folder, "right.bmp", SideBySide(SideStrip(active, 120 - kBorder), SideStrip(inactive, 120 - kBorder)));
     Write(folder, "top.bmp", Stacked(BandStrip(active, 0, kCaption), BandStrip(inactive, 0, kCaption)));
     Write(folder, "bottom.bmp", Stacked(BandStrip(active, 90 - kBorder, kBorder), BandStrip(inactive, 90 - kBorder, kBorder)));
-    Write(folder, "titleback.bmp", Stacked(TitleBack(kActive), TitleBack(kInactive)));
+    Write(folder, "titleback.bmp", Stacked(TitleBack(active), TitleBack(inactive)));
     Write(folder, "menubar.bmp", MenuBar());
     Write(folder, "close.bmp", CaptionButton(CloseGlyph, true));
     Write(folder, "maximize.bmp", CaptionButton(MaximizeGlyph, false));
