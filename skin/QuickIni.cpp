@@ -1,22 +1,13 @@
 // Parsing of the skin definition text and its section and key lookups.
 #include "skin/QuickIni.h"
 
-#include <limits>
+#include "toolkit/SysUtils.h"
+
+#include <algorithm>
 
 namespace {
 
 char LowerChar(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-int HexDigit(char c) noexcept
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -38,36 +29,6 @@ bool SameTextAscii(std::string_view a, std::string_view b) noexcept
     for (size_t i = 0; i < a.size(); ++i)
         if (LowerChar(a[i]) != LowerChar(b[i]))
             return false;
-    return true;
-}
-
-bool TryStrToInt(std::string_view text, int32_t& value) noexcept
-{
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    const bool hex = i < text.size() && text[i] == '$';
-    if (hex)
-        ++i;
-    if (i == text.size())
-        return false;
-    // Hexadecimal text may fill all 32 bits (0xFF00000F names a system colour); decimal text
-    // must fit the signed range.
-    const uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
-    uint64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
-        if (digit < 0)
-            return false;
-        magnitude = magnitude * (hex ? 16u : 10u) + static_cast<uint64_t>(digit);
-        if (magnitude > limit)
-            return false;
-    }
-    const uint32_t bits = static_cast<uint32_t>(magnitude);
-    value = static_cast<int32_t>(negative ? 0u - bits : bits);
     return true;
 }
 
@@ -143,9 +104,16 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
 
 int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key, int32_t def) const
 {
-    std::string text = ReadString(section, key, "");
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        text.replace(0, 2, "$");
-    int32_t value = 0;
-    return TryStrToInt(text, value) ? value : def;
+    const std::string text = ReadString(section, key, "");
+    if (text.empty())
+        return def;
+    // The toolkit's conversion reads "$" and "0x" hexadecimal up to 32 bits (0xFF00000F names
+    // a system colour) and signed decimal in range; bytes widen one to one.
+    std::wstring wide(text.size(), L' ');
+    std::transform(text.begin(), text.end(), wide.begin(), [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
+    try {
+        return StrToInt(wide);
+    } catch (const EConvertError&) {
+        return def;
+    }
 }

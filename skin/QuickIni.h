@@ -50,6 +50,3 @@ private:
 std::string_view TrimText(std::string_view text) noexcept;
 // ASCII letters compared without case; other bytes must match exactly.
 bool SameTextAscii(std::string_view a, std::string_view b) noexcept;
-// Integer text as the definition gives it: optional sign, then decimal digits or "$" and
-// hexadecimal digits (at most 32 bits, read as two's complement); nothing else.
-bool TryStrToInt(std::string_view text, int32_t& value) noexcept;

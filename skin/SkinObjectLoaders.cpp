@@ -28,6 +28,23 @@ bool StartsWith(std::string_view text, std::string_view prefix) noexcept
 // Tile is a flag; skins that write other numbers get the loader's fallback for it.
 int32_t TileFlag(int32_t value, int32_t above) noexcept { return value > 1 ? above : value; }
 
+// The fixed parts of a frame; keys absent from a section are 0.
+void ReadMargins(const TQuickIni& ini, std::string_view section, TDataSkinObject& o)
+{
+    o.LeftWidth = ini.ReadInteger(section, "LeftWidth", 0);
+    o.RightWidth = ini.ReadInteger(section, "RightWidth", 0);
+    o.TopHeight = ini.ReadInteger(section, "TopHeight", 0);
+    o.BottomHeight = ini.ReadInteger(section, "BottomHeight", 0);
+}
+
+// The state colours as numbers; -1 leaves the painter's own choice.
+void ReadStateColours(const TQuickIni& ini, std::string_view section, TDataSkinObject& o)
+{
+    o.NormalColour = ini.ReadInteger(section, "NormalColour", -1);
+    o.MouseOverColour = ini.ReadInteger(section, "MouseOverColour", -1);
+    o.PressedColour = ini.ReadInteger(section, "PressedColour", -1);
+}
+
 } // namespace
 
 TColor TSkinObjects::ReadColour2(const TQuickIni& ini, std::string_view section, std::string_view key, bool* given) const
@@ -43,39 +60,37 @@ void TSkinObjects::ReadImageKeys(const TSource& src, TDataSkinObject& object, st
     const TQuickIni& ini = src.Ini;
     LoadSkinBitmap(src.Reader, ini.ReadString(section, "Image", ""), object.Bitmap);
     object.Style = ini.ReadInteger(section, "Style", 0);
-    object.LeftWidth = ini.ReadInteger(section, "LeftWidth", 0);
-    object.RightWidth = ini.ReadInteger(section, "RightWidth", 0);
-    object.TopHeight = ini.ReadInteger(section, "TopHeight", 0);
-    object.BottomHeight = ini.ReadInteger(section, "BottomHeight", 0);
+    ReadMargins(ini, section, object);
     object.Trans = ini.ReadInteger(section, "Trans", 0);
     object.Tile = TileFlag(ini.ReadInteger(section, "Tile", 0), 0);
-    object.NormalColour = ini.ReadInteger(section, "NormalColour", -1);
-    object.MouseOverColour = ini.ReadInteger(section, "MouseOverColour", -1);
-    object.PressedColour = ini.ReadInteger(section, "PressedColour", -1);
+    ReadStateColours(ini, section, object);
     object.NormalColour2 = ReadColour2(ini, section, "NormalColour2");
     object.MouseOverColour2 = ReadColour2(ini, section, "MouseOverColour2");
     object.PressedColour2 = ReadColour2(ini, section, "PressedColour2");
 }
 
-void TSkinObjects::LoadImageObject(const TSource& src, std::unique_ptr<TDataSkinObject>& slot, std::string_view section)
+template <typename T>
+T* TSkinObjects::NewImageObject(const TSource& src, std::unique_ptr<T>& slot, std::string_view section) const
 {
     slot.reset();
     if (src.Ini.ReadString(section, "Image", "").empty())
-        return;
-    slot = std::make_unique<TDataSkinObject>(std::string(section));
+        return nullptr;
+    slot = std::make_unique<T>(std::string(section));
     ReadImageKeys(src, *slot, section);
-    slot->Frame = src.Ini.ReadInteger(section, "Frame", 0);
+    return slot.get();
+}
+
+void TSkinObjects::LoadImageObject(const TSource& src, std::unique_ptr<TDataSkinObject>& slot, std::string_view section)
+{
+    if (TDataSkinObject* o = NewImageObject(src, slot, section))
+        o->Frame = src.Ini.ReadInteger(section, "Frame", 0);
 }
 
 void TSkinObjects::LoadImagePairObject(const TSource& src, std::unique_ptr<TDataSkinBorder>& slot,
                                        std::string_view section, std::string_view secondKey)
 {
-    slot.reset();
-    if (src.Ini.ReadString(section, "Image", "").empty())
-        return;
-    slot = std::make_unique<TDataSkinBorder>(std::string(section));
-    ReadImageKeys(src, *slot, section);
-    LoadSkinBitmap(src.Reader, src.Ini.ReadString(section, secondKey, ""), slot->Bitmap2);
+    if (TDataSkinBorder* o = NewImageObject(src, slot, section))
+        LoadSkinBitmap(src.Reader, src.Ini.ReadString(section, secondKey, ""), o->Bitmap2);
 }
 
 void TSkinObjects::LoadBitmapObject(const TSource& src, std::unique_ptr<TDataSkinObject>& slot, std::string_view section)
@@ -88,10 +103,7 @@ void TSkinObjects::LoadBitmapObject(const TSource& src, std::unique_ptr<TDataSki
     const TQuickIni& ini = src.Ini;
     LoadSkinBitmap(src.Reader, image, slot->Bitmap);
     slot->Style = ini.ReadInteger(section, "Style", 0);
-    slot->LeftWidth = ini.ReadInteger(section, "LeftWidth", 0);
-    slot->RightWidth = ini.ReadInteger(section, "RightWidth", 0);
-    slot->TopHeight = ini.ReadInteger(section, "TopHeight", 0);
-    slot->BottomHeight = ini.ReadInteger(section, "BottomHeight", 0);
+    ReadMargins(ini, section, *slot);
     slot->Trans = ini.ReadInteger(section, "Trans", 0);
     slot->Tile = TileFlag(ini.ReadInteger(section, "Tile", 0), 1);
 }
@@ -99,14 +111,11 @@ void TSkinObjects::LoadBitmapObject(const TSource& src, std::unique_ptr<TDataSki
 void TSkinObjects::LoadGroupBox(const TSource& src)
 {
     constexpr std::string_view section = "GroupBox";
-    GroupBox.reset();
-    if (src.Ini.ReadString(section, "Image", "").empty())
-        return;
-    GroupBox = std::make_unique<TDataSkinBoxLabel>(std::string(section));
-    ReadImageKeys(src, *GroupBox, section);
-    GroupBox->BackgroundAlignment = src.Ini.ReadInteger(section, "BackgroundAlignment", 0);
-    GroupBox->BackgroundLeftShift = src.Ini.ReadInteger(section, "BackgroundLeftShift", 0);
-    GroupBox->BackgroundRightShift = src.Ini.ReadInteger(section, "BackgroundRightShift", 0);
+    if (TDataSkinBoxLabel* o = NewImageObject(src, GroupBox, section)) {
+        o->BackgroundAlignment = src.Ini.ReadInteger(section, "BackgroundAlignment", 0);
+        o->BackgroundLeftShift = src.Ini.ReadInteger(section, "BackgroundLeftShift", 0);
+        o->BackgroundRightShift = src.Ini.ReadInteger(section, "BackgroundRightShift", 0);
+    }
 }
 
 void TSkinObjects::LoadMenuBar(const TSource& src)
@@ -129,18 +138,13 @@ void TSkinObjects::LoadButtons(const TSource& src)
     const TQuickIni& ini = src.Ini;
     TDataSkinButton& b = Buttons;
     b = TDataSkinButton(std::string(section));
-    b.LeftWidth = ini.ReadInteger(section, "LeftWidth", 0);
-    b.RightWidth = ini.ReadInteger(section, "RightWidth", 0);
-    b.TopHeight = ini.ReadInteger(section, "TopHeight", 0);
-    b.BottomHeight = ini.ReadInteger(section, "BottomHeight", 0);
+    ReadMargins(ini, section, b);
     b.Trans = ini.ReadInteger(section, "Trans", 0);
     b.Tile = TileFlag(ini.ReadInteger(section, "Tile", 0), 0);
     LoadSkinBitmap(src.Reader, ini.ReadString(section, "Bitmap", ""), b.Bitmap);
     LoadSkinBitmap(src.Reader, ini.ReadString(section, "CheckButton", ""), b.CheckBitmap);
     LoadSkinBitmap(src.Reader, ini.ReadString(section, "RadioButton", ""), b.RadioBitmap);
-    b.NormalColour = ini.ReadInteger(section, "NormalColour", -1);
-    b.MouseOverColour = ini.ReadInteger(section, "MouseOverColour", -1);
-    b.PressedColour = ini.ReadInteger(section, "PressedColour", -1);
+    ReadStateColours(ini, section, b);
     b.RadioButtonFrame = ini.ReadInteger(section, "RadioButtonFrame", 0);
     b.CheckButtonFrame = ini.ReadInteger(section, "CheckButtonFrame", 0);
     b.NormalColour2 = ReadColour2(ini, section, "NormalColour2", &b.NormalColour2Given);

@@ -132,6 +132,9 @@ private:
     void BuildComboArrow();
     void BuildToolbarImage();
 
+    // A fresh object of the section in the slot when its Image key is given, else an empty slot.
+    template <typename T>
+    T* NewImageObject(const TSource& src, std::unique_ptr<T>& slot, std::string_view section) const;
     // The keys every image object shares, read into an object already created.
     void ReadImageKeys(const TSource& src, TDataSkinObject& object, std::string_view section) const;
     // A red-green-blue key; ButtonText when the key is absent.
