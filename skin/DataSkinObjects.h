@@ -18,7 +18,7 @@ public:
     TDataSkinObject(const TDataSkinObject&) = delete;
     TDataSkinObject& operator=(const TDataSkinObject&) = delete;
 
-    // The margins as the painters take them; a frame count below 1 paints as one frame.
+    // The margins in the order the painters take them: left, top, right, bottom.
     TMargins Margins() const noexcept { return {LeftWidth, TopHeight, RightWidth, BottomHeight}; }
     void SetMargins(const TMargins& m) noexcept
     {
@@ -38,7 +38,7 @@ public:
     // read the other way round (1: stretched).
     int32_t Tile = 0;
     std::string Name;
-    int32_t Frame = 0;
+    int32_t Frame = 0; // the painters take a count below 1 as one frame
     int32_t Style = 0;
     int32_t NormalColour = -1;
     int32_t MouseOverColour = -1;
