@@ -39,7 +39,7 @@ test: build $(FUZZ)/CMakeCache.txt
 	@bash scripts/run-tests.sh $(NATIVE) $(WIN)
 
 demo: deps $(WIN)/CMakeCache.txt
-	cmake --build $(WIN) -j $(JOBS) --target QM27K
+	cmake --build $(WIN) -j $(JOBS) --target QM27K qm27k-sim-host DemoDriver
 	@bash scripts/demo.sh $(WIN)
 
 bench: build $(BENCH)/CMakeCache.txt
