@@ -2,8 +2,9 @@
 // writes, and our decoder reads what it writes.
 #include "tests/unit/ClassicLzhuf.h"
 
-#include "skin/Lzh.h"
 #include "skin/LzhEncoder.h"
+#include "skin/SkinReader.h"
+#include "skin/SkinWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -98,35 +99,18 @@ std::vector<TCase> Cases()
             {"large", BitmapRows(2000000)}};
 }
 
-// Our stream with the classic file's length field in front, as a skin archive has it.
+// Our encoder's stream with the length field in front, as a skin archive has it (and the
+// classic program's files too), and our decoder's reading of such a file.
 TBytes OurFile(const TBytes& input)
 {
-    TLzhEncoder encoder;
-    const TBytes stream = encoder.Encode(input);
-    TBytes file(4);
-    const uint32_t n = static_cast<uint32_t>(input.size());
-    std::memcpy(file.data(), &n, 4);
-    file.insert(file.end(), stream.begin(), stream.end());
-    return file;
+    return TSkinWriter::CompressPayload(input);
 }
 
 TBytes OurDecode(const TBytes& file)
 {
-    uint32_t n = 0;
-    std::memcpy(&n, file.data(), 4);
-    TBytes out;
-    size_t at = 4;
-    TLZH decoder;
-    decoder.Decode(
-        n, [&out](const uint8_t* b, size_t count) { out.insert(out.end(), b, b + count); },
-        [&](uint8_t* b, size_t count) {
-            const size_t got = std::min(count, file.size() - at);
-            if (got != 0)
-                std::memcpy(b, file.data() + at, got);
-            at += got;
-            return got;
-        });
-    return out;
+    TMemoryStream source{TBytes(file)};
+    const TMemoryStream payload = TSkinReader::DecompressArchive(source);
+    return TBytes(payload.Bytes().begin(), payload.Bytes().end());
 }
 
 } // namespace
