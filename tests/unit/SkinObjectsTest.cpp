@@ -440,3 +440,13 @@ TEST(SkinObjects, ALaterLoadReplacesEveryObject)
     EXPECT_EQ(skin.Model.Left.Frame, 3);
     EXPECT_EQ(skin.Model.Left.Name, "Left");
 }
+
+TEST(SkinObjects, AnArchiveWithoutDefinitionBuildsTheDefaults)
+{
+    TSkinWriter writer;
+    writer.AddEntry("track.bmp", Bmp(8, 3));
+    const TSkinFixture skin(writer.Archive());
+    EXPECT_TRUE(skin.Ini.Lines().empty());
+    EXPECT_EQ(skin.Model.Track->Bitmap.Width(), 16) << "an image nobody names is not used";
+    EXPECT_EQ(skin.Model.Objects().size(), 6u + 4u + 3u) << "fixed objects, grooves, derived images, MDI buttons";
+}
