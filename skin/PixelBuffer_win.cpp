@@ -1,7 +1,10 @@
 // DIB-section storage for pixel buffers and the one transfer that puts them on screen.
 #include "skin/PixelBuffer_win.h"
 
+#include "toolkit/WinHandle.h"
+
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -19,15 +22,12 @@ BITMAPINFO TopDownInfo(int width, int height)
 
 class TDibStorage final : public TPixelStorage {
 public:
-    TDibStorage(HBITMAP bitmap, std::uint32_t* bits) noexcept : FBitmap(bitmap), FBits(bits) {}
-    ~TDibStorage() override { DeleteObject(FBitmap); }
-    TDibStorage(const TDibStorage&) = delete;
-    TDibStorage& operator=(const TDibStorage&) = delete;
+    TDibStorage(win::GdiObject<HBITMAP> bitmap, std::uint32_t* bits) noexcept : FBitmap(std::move(bitmap)), FBits(bits) {}
     std::uint32_t* Bits() noexcept override { return FBits; }
-    HBITMAP Bitmap() const noexcept { return FBitmap; }
+    HBITMAP Bitmap() const noexcept { return FBitmap.get(); }
 
 private:
-    HBITMAP FBitmap;
+    win::GdiObject<HBITMAP> FBitmap;
     std::uint32_t* FBits;
 };
 
@@ -39,10 +39,10 @@ TPixelBuffer CreateDibBuffer(int width, int height)
         return TPixelBuffer(width < 0 ? 0 : width, height < 0 ? 0 : height);
     const BITMAPINFO info = TopDownInfo(width, height);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    win::GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits)
         throw std::runtime_error("cannot create a DIB section");
-    return TPixelBuffer(width, height, std::make_unique<TDibStorage>(bitmap, static_cast<std::uint32_t*>(bits)));
+    return TPixelBuffer(width, height, std::make_unique<TDibStorage>(std::move(bitmap), static_cast<std::uint32_t*>(bits)));
 }
 
 HBITMAP DibHandle(const TPixelBuffer& buffer) noexcept
