@@ -1,4 +1,4 @@
-// What the end-to-end run puts behind each of the rig's lines; run-e2e.sh starts the
+// What the end-to-end run puts behind each of the rig's lines; with-simulators.sh starts the
 // simulators from the same list, in the same order of QM27K_PORT_PAIRS.
 #pragma once
 

@@ -76,7 +76,7 @@ protected:
     {
         ASSERT_FALSE(gProgram.empty()) << "pass the program's path as the first argument";
         if (RigPortPairs().size() < 4 || !std::getenv("QM27K_E2E_STATS_DIR"))
-            GTEST_SKIP() << "needs the rig's four lines with simulators behind them (tests/e2e/run-e2e.sh)";
+            GTEST_SKIP() << "needs the rig's four lines with simulators behind them (tests/e2e/with-simulators.sh)";
     }
 
     // Starts the program and connects it to the line at 9600 baud.

@@ -157,16 +157,25 @@ TEST(SimLine, WaitsThreeAndAHalfCharactersThenPacesTheAnswer)
     TSimLine line(bus);
     EXPECT_EQ(line.FrameEnd(), std::nullopt);
     const TBytes request = Request(BuildReadMeasurement, 1);
-    // The request in two pieces: the silence counts from the last byte.
+    // The request in two pieces: each byte takes its character time on the wire, so the
+    // second piece, handed over before the first could have arrived, queues behind it; the
+    // silence counts from the last byte.
     line.Receive(request.data(), 3, 1000us);
     line.Receive(request.data() + 3, 5, 2000us);
-    ASSERT_EQ(line.FrameEnd(), 2000us + FrameSilence(9600));
-    EXPECT_TRUE(line.Poll(5000us).empty()) << "not silent long enough yet";
-    const auto answer = line.Poll(6000us);
+    const TSimTime lastByte = 1000us + 8 * CharacterTime(9600);
+    ASSERT_EQ(line.FrameEnd(), lastByte + FrameSilence(9600));
+    EXPECT_TRUE(line.Poll(lastByte + FrameSilence(9600) - 1us).empty()) << "not silent long enough yet";
+    // A piece after a pause counts from its own moment.
+    TSimLine paused(bus);
+    paused.Receive(request.data(), 3, 0us);
+    paused.Receive(request.data() + 3, 5, 20ms);
+    EXPECT_EQ(paused.FrameEnd(), 20ms + 5 * CharacterTime(9600) + FrameSilence(9600));
+
+    const auto answer = line.Poll(20ms);
     ASSERT_EQ(answer.size(), 9u);
     for (size_t i = 0; i < answer.size(); ++i) {
         EXPECT_EQ(answer[i].Value, kMeasurementAnswer[i]);
-        EXPECT_EQ(answer[i].At, 6000us + static_cast<int>(i + 1) * CharacterTime(9600)) << i;
+        EXPECT_EQ(answer[i].At, 20ms + static_cast<int>(i + 1) * CharacterTime(9600)) << i;
     }
     EXPECT_EQ(line.LastFrame(), request);
     EXPECT_EQ(line.FrameEnd(), std::nullopt);
@@ -181,15 +190,15 @@ TEST(SimLine, GapsOfSplitAnswersAndANewRateAfterTheEcho)
     TSimLine line(bus);
     const TBytes write = Request(BuildWriteSettings, 1, 1, 4);
     line.Receive(write.data(), write.size(), 0us);
-    const auto echo = line.Poll(10ms);
+    const auto echo = line.Poll(20ms);
     ASSERT_EQ(echo.size(), 8u);
-    EXPECT_EQ(echo[3].At, 10ms + 4 * CharacterTime(9600));
-    EXPECT_EQ(echo[4].At, 10ms + 50ms + 5 * CharacterTime(9600)) << "the second half after the gap";
+    EXPECT_EQ(echo[3].At, 20ms + 4 * CharacterTime(9600));
+    EXPECT_EQ(echo[4].At, 20ms + 50ms + 5 * CharacterTime(9600)) << "the second half after the gap";
     EXPECT_EQ(bus.BaudRate(), 19200) << "the new rate after its echo";
 
     const TBytes read = Request(BuildReadMeasurement, 1);
     line.Receive(read.data(), read.size(), 100ms);
-    EXPECT_EQ(line.FrameEnd(), 100ms + FrameSilence(19200));
+    EXPECT_EQ(line.FrameEnd(), 100ms + 8 * CharacterTime(19200) + FrameSilence(19200));
     const auto answer = line.Poll(200ms);
     ASSERT_EQ(answer.size(), 9u);
     EXPECT_EQ(answer[0].At, 200ms + CharacterTime(19200));
@@ -203,7 +212,7 @@ TEST(SimLine, AnOverlongBurstKeepsItsEnd)
     line.Receive(noise.data(), noise.size(), 0us);
     const TBytes request = Request(BuildReadMeasurement, 1);
     line.Receive(request.data(), request.size(), 0us);
-    EXPECT_TRUE(line.Poll(1s).empty()) << "noise in front of a request spoils its CRC";
+    EXPECT_TRUE(line.Poll(2s).empty()) << "noise in front of a request spoils its CRC";
     EXPECT_EQ(line.LastFrame().size(), 256u);
     EXPECT_EQ(bus.Stats().BadFrames, 1u);
 }
@@ -261,12 +270,13 @@ TEST(SimServer, AnswersAtTheLinesPaceAndFollowsItsNewRate)
     EXPECT_FALSE(server.Run(stop)) << "the script ends in a failed line";
 
     ASSERT_EQ(line.Written.size(), 9u + 8u);
-    const TSimTime start = 5ms + FrameSilence(9600);
+    const TSimTime start = 5ms + 8 * CharacterTime(9600) + FrameSilence(9600);
     for (size_t i = 0; i < 9; ++i) {
         EXPECT_EQ(line.Written[i].Value, kMeasurementAnswer[i]);
         EXPECT_EQ(line.Written[i].At, start + static_cast<int>(i + 1) * CharacterTime(9600)) << i;
     }
-    EXPECT_EQ(line.Written[16].At, 200ms + FrameSilence(9600) + 8 * CharacterTime(9600)) << "echo still at 9600";
+    EXPECT_EQ(line.Written[16].At, 200ms + 13 * CharacterTime(9600) + FrameSilence(9600) + 8 * CharacterTime(9600))
+        << "echo still at 9600";
     EXPECT_EQ(line.Rates, std::vector<int>{1200});
     EXPECT_EQ(frames, (std::vector<unsigned>{1, 2}));
     EXPECT_NE(log.str().find("RX: 01 03 00 00 00 02 C4 0B"), std::string::npos) << log.str();

@@ -172,9 +172,10 @@ TEST(SimProgram, AnswersOnAPseudoTerminalCountsAndStopsOnSigterm)
     const auto answer = pty.Read(9);
     const auto took = TClock::now() - sent;
     EXPECT_EQ(answer, (std::vector<std::uint8_t>{0x01, 0x03, 0x04, 0xFF, 0xF6, 0x01, 0xC8, 0x2A, 0x13}));
-    // A terminal has no line time, so the pacing is the simulator's own: the 3.5-character
-    // silence and nine characters at 1200 baud can only make it later, never sooner.
-    EXPECT_GE(took, std::chrono::microseconds(29166 + 9 * 8333));
+    // A terminal has no line time, so the pacing is the simulator's own: the request's eight
+    // characters, the 3.5-character silence and the answer's nine at 1200 baud can only make
+    // it later, never sooner.
+    EXPECT_GE(took, std::chrono::microseconds(8 * 8333 + 29166 + 9 * 8333));
 
     ASSERT_TRUE(sim.WaitForOutput("TX: 01 03 04 FF F6")) << sim.Output;
     EXPECT_NE(sim.Output.find("RX: 01 03 00 00 00 02 C4 0B"), std::string::npos) << sim.Output;

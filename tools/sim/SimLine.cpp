@@ -1,6 +1,8 @@
 // Frame detection by silence and answer pacing for the simulated line.
 #include "tools/sim/SimLine.h"
 
+#include <algorithm>
+
 namespace {
 // A frame longer than any Modbus RTU frame is noise: keep its end, not its start.
 constexpr size_t kMaxFrame = 256;
@@ -10,12 +12,16 @@ void TSimLine::Receive(const std::uint8_t* bytes, size_t count, TSimTime at)
 {
     if (count == 0)
         return;
-    if (FFrame.empty())
+    if (FFrame.empty()) {
         FFrameBaud = FBus.BaudRate();
+        FLastByte = at;
+    }
+    // A terminal hands over a whole burst at once, but on a wire each byte takes its
+    // character time: the frame is complete only when its last byte could have arrived.
+    FLastByte = std::max(FLastByte, at) + static_cast<std::int64_t>(count) * CharacterTime(FFrameBaud);
     FFrame.insert(FFrame.end(), bytes, bytes + count);
     if (FFrame.size() > kMaxFrame)
         FFrame.erase(FFrame.begin(), FFrame.end() - kMaxFrame);
-    FLastByte = at;
 }
 
 std::optional<TSimTime> TSimLine::FrameEnd() const

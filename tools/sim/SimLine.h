@@ -35,7 +35,8 @@ class TSimLine {
 public:
     explicit TSimLine(TSensorBus& bus) : FBus(bus) {}
 
-    // Bytes taken off the line at `at` (a pseudo-terminal hands several at one moment).
+    // Bytes taken off the line at `at` (a pseudo-terminal hands several at one moment; they
+    // count as arriving one character time apart).
     void Receive(const std::uint8_t* bytes, size_t count, TSimTime at);
     // When the frame being received is complete, if one is.
     std::optional<TSimTime> FrameEnd() const;
@@ -50,6 +51,6 @@ private:
     TSensorBus& FBus;
     TBytes FFrame;
     TBytes FLastFrame;
-    TSimTime FLastByte{};
+    TSimTime FLastByte{}; // when the last byte of the frame in progress is in, on a wire
     int FFrameBaud = 0; // the rate the frame in progress is received at
 };
