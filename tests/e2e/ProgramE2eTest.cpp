@@ -141,6 +141,17 @@ TEST_F(ProgramE2e, QueryTheAddressThenReadTheSensorThere)
     EXPECT_TRUE(Contains(log, L"TX: 05 03 00 00 00 02 C5 8F")) << Joined(log);
     EXPECT_TRUE(Contains(log, L"RX: 05 03 04 00 FD 01 C8 2E 05  ----25.3 ℃  45.6 rh%  采集成功")) << Joined(log);
     EXPECT_EQ(SimCounts(Pair.Device)["answers"], 2u);
+
+    // The broadcast puts the sensor at address 1, and the window follows it there.
+    ASSERT_TRUE(RemoteClick(Form->BitBtn8));
+    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"操作成功")) << Narrow(Form->Panel(kRemoteCommPanel));
+    EXPECT_EQ(RemoteText(Form->LabeledEdit6), L"1");
+    ASSERT_TRUE(RemoteSetText(Form->LabeledEdit1, L""));
+    ASSERT_TRUE(RemoteClick(Form->BitBtn2));
+    EXPECT_TRUE(WaitFor([&] { return RemoteText(Form->LabeledEdit1) == L"25.3"; }));
+    const auto after = Form->Log();
+    EXPECT_TRUE(Contains(after, L"TX: FF 06 00 64 00 01 1C 0B")) << Joined(after);
+    EXPECT_TRUE(Contains(after, L"TX: 01 03 00 00 00 02 C4 0B")) << Joined(after);
 }
 
 TEST_F(ProgramE2e, ContinuousReadingThroughFaultsCountsEveryRequest)
@@ -193,6 +204,12 @@ TEST_F(ProgramE2e, SettingsWriteIsFollowedToTheNewAddressAndRate)
     EXPECT_EQ(RemoteText(Form->ComboBox1), L"9600");
     ASSERT_TRUE(RemoteEnabled(Form->BitBtn4));
 
+    // An address the sensor does not take: it refuses, and the window says so.
+    ASSERT_TRUE(RemoteSetText(Form->LabeledEdit3, L"300"));
+    ASSERT_TRUE(RemoteClick(Form->BitBtn4));
+    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"错误")) << Narrow(Form->Panel(kRemoteCommPanel));
+    EXPECT_EQ(RemoteText(Form->LabeledEdit6), L"1");
+
     ASSERT_TRUE(RemoteSetText(Form->LabeledEdit3, L"2"));
     ASSERT_TRUE(RemoteSelect(Form->ComboBox1, 4));
     ASSERT_TRUE(RemoteClick(Form->BitBtn4));
@@ -205,6 +222,7 @@ TEST_F(ProgramE2e, SettingsWriteIsFollowedToTheNewAddressAndRate)
     ASSERT_TRUE(WaitFor([&] { return RemoteText(Form->LabeledEdit1) == L"25.3"; }));
     const auto log = Form->Log();
     EXPECT_TRUE(Contains(log, L"TX: 01 10 00 64 00 02 04 00 02 00 04 54 77")) << Joined(log);
+    EXPECT_TRUE(Contains(log, L"RX: 01 90 03 0C 01")) << Joined(log);
     EXPECT_TRUE(Contains(log, L"RX: 01 10 00 64 00 02 00 17")) << Joined(log);
     EXPECT_TRUE(Contains(log, L"TX: 02 03 00 00 00 02 C4 38")) << Joined(log);
 }
