@@ -482,12 +482,16 @@ TCanvas GroupBoxEdge()
     return c;
 }
 
-// Menu bar band, 2 frames of 8 × 20 stacked (active, inactive): the face with a hairline below.
+// Menu bar band, 2 frames of 8 × 20 stacked (active, inactive): a faint shading of the face.
+// The band is stretched to the system's menu height with no fixed rows, so a hairline could
+// fall out; a gradient survives any height.
 TCanvas MenuBar()
 {
-    TCanvas active(8, 20, kFace), inactive(8, 20, Rgb(236, 238, 243));
-    active.FillRect(0, 19, 8, 20, Rgb(214, 220, 234));
-    inactive.FillRect(0, 19, 8, 20, Rgb(220, 223, 230));
+    TCanvas active(8, 20, kFace), inactive(8, 20, kFace);
+    for (int y = 0; y < 20; ++y) {
+        active.FillRect(0, y, 8, y + 1, Gradient(Rgb(246, 248, 252), Rgb(228, 233, 244), y, 20));
+        inactive.FillRect(0, y, 8, y + 1, Gradient(Rgb(244, 245, 248), Rgb(232, 234, 240), y, 20));
+    }
     return Stacked(active, inactive);
 }
 
