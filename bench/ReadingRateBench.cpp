@@ -23,16 +23,11 @@ constexpr double kFrameSilenceCharacters = 3.5; // the sensor's wait before it a
 
 double CharactersMs(double characters) { return characters * kBitsPerCharacter * 1000.0 / kBaud; }
 
-bool Statistics(const std::wstring& panel, int& successes, int& failures)
-{
-    return std::swscanf(panel.c_str(), L"成功:%d,失败:%d", &successes, &failures) == 2;
-}
-
 // Waits for the success count to pass `after`; the moment it was seen and the count.
 bool NextSuccess(const TRemoteForm1& form, int after, int& successes, int& failures, TClock::time_point& at)
 {
     const bool seen = PumpUntil([&] {
-        return Statistics(form.Panel(kRemoteStatisticsPanel), successes, failures) && successes > after;
+        return ParseStatistics(form.Panel(kRemoteStatisticsPanel), successes, failures) && successes > after;
     }, 10000);
     at = TClock::now();
     return seen;

@@ -10,15 +10,6 @@ namespace {
 
 const wchar_t* const kCaption = L"QM27K-测试工具_V1.3";
 
-std::string Utf8(const std::wstring& text)
-{
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 int Fail(const char* what)
 {
     std::fprintf(stderr, "demo driver: %s\n", what);

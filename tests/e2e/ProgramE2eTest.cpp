@@ -16,20 +16,11 @@ namespace {
 
 std::wstring gProgram;
 
-std::string Narrow(const std::wstring& text)
-{
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 std::string Joined(const std::vector<std::wstring>& lines)
 {
     std::string all;
     for (const auto& line : lines)
-        all += Narrow(line) + "\n";
+        all += Utf8(line) + "\n";
     return all;
 }
 
@@ -65,11 +56,6 @@ std::map<std::string, unsigned> SimCounts(const std::wstring& device)
     return counts;
 }
 
-bool Statistics(const std::wstring& panel, int& successes, int& failures)
-{
-    return std::swscanf(panel.c_str(), L"成功:%d,失败:%d", &successes, &failures) == 2;
-}
-
 class ProgramE2e : public ::testing::Test {
 protected:
     void SetUp() override
@@ -92,7 +78,7 @@ protected:
         ASSERT_TRUE(RemoteSetText(Form->ComboBox5, Pair.Port));
         ASSERT_TRUE(RemoteClick(Form->BitBtn1));
         ASSERT_TRUE(WaitFor([&] { return Form->Panel(kRemotePortPanel) == L"打开"; }))
-            << Narrow(Form->Panel(kRemotePortPanel));
+            << Utf8(Form->Panel(kRemotePortPanel));
         EXPECT_FALSE(RemoteEnabled(Form->BitBtn1));
     }
 
@@ -125,12 +111,12 @@ TEST_F(ProgramE2e, QueryTheAddressThenReadTheSensorThere)
 {
     ASSERT_NO_FATAL_FAILURE(Connect(kE2eAddressedLine));
     ASSERT_TRUE(RemoteClick(Form->BitBtn7));
-    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"正常")) << Narrow(Form->Panel(kRemoteCommPanel));
+    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"正常")) << Utf8(Form->Panel(kRemoteCommPanel));
     EXPECT_EQ(RemoteText(Form->LabeledEdit6), std::to_wstring(kE2eSensorAddress));
 
     ASSERT_TRUE(RemoteClick(Form->BitBtn2));
     ASSERT_TRUE(WaitFor([&] { return RemoteText(Form->LabeledEdit1) == L"25.3"; }))
-        << Narrow(RemoteText(Form->LabeledEdit1));
+        << Utf8(RemoteText(Form->LabeledEdit1));
     EXPECT_EQ(RemoteText(Form->LabeledEdit2), L"45.6");
     EXPECT_EQ(Form->Panel(kRemoteCommPanel), L"正常");
     EXPECT_EQ(Form->Panel(kRemoteStatisticsPanel), L"");
@@ -144,7 +130,7 @@ TEST_F(ProgramE2e, QueryTheAddressThenReadTheSensorThere)
 
     // The broadcast puts the sensor at address 1, and the window follows it there.
     ASSERT_TRUE(RemoteClick(Form->BitBtn8));
-    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"操作成功")) << Narrow(Form->Panel(kRemoteCommPanel));
+    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"操作成功")) << Utf8(Form->Panel(kRemoteCommPanel));
     EXPECT_EQ(RemoteText(Form->LabeledEdit6), L"1");
     ASSERT_TRUE(RemoteSetText(Form->LabeledEdit1, L""));
     ASSERT_TRUE(RemoteClick(Form->BitBtn2));
@@ -168,14 +154,14 @@ TEST_F(ProgramE2e, ContinuousReadingThroughFaultsCountsEveryRequest)
     // Every answer the line lets through intact is one success; the corrupted one is not.
     const int expectedSuccesses = static_cast<int>(kE2eSilentAfter - kE2eSilentAfter / kE2eCorruptEvery);
     int successes = -1, failures = -1;
-    ASSERT_TRUE(WaitFor([&] { return Statistics(Form->Panel(kRemoteStatisticsPanel), successes, failures) &&
+    ASSERT_TRUE(WaitFor([&] { return ParseStatistics(Form->Panel(kRemoteStatisticsPanel), successes, failures) &&
                                      successes == expectedSuccesses; }, 30000))
-        << Narrow(Form->Panel(kRemoteStatisticsPanel));
+        << Utf8(Form->Panel(kRemoteStatisticsPanel));
     // Then the sensor is silent: wait for the next failure, and stop before the one after.
     const int failuresWhenSilent = failures;
-    ASSERT_TRUE(WaitFor([&] { return Statistics(Form->Panel(kRemoteStatisticsPanel), successes, failures) &&
+    ASSERT_TRUE(WaitFor([&] { return ParseStatistics(Form->Panel(kRemoteStatisticsPanel), successes, failures) &&
                                      failures > failuresWhenSilent; }, 10000))
-        << Narrow(Form->Panel(kRemoteStatisticsPanel));
+        << Utf8(Form->Panel(kRemoteStatisticsPanel));
     ASSERT_TRUE(RemoteClick(Form->BitBtn2));
     EXPECT_EQ(RemoteText(Form->BitBtn2), L"读取");
     EXPECT_TRUE(RemoteEnabled(Form->Button1));
@@ -207,13 +193,13 @@ TEST_F(ProgramE2e, SettingsWriteIsFollowedToTheNewAddressAndRate)
     // An address the sensor does not take: it refuses, and the window says so.
     ASSERT_TRUE(RemoteSetText(Form->LabeledEdit3, L"300"));
     ASSERT_TRUE(RemoteClick(Form->BitBtn4));
-    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"错误")) << Narrow(Form->Panel(kRemoteCommPanel));
+    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"错误")) << Utf8(Form->Panel(kRemoteCommPanel));
     EXPECT_EQ(RemoteText(Form->LabeledEdit6), L"1");
 
     ASSERT_TRUE(RemoteSetText(Form->LabeledEdit3, L"2"));
     ASSERT_TRUE(RemoteSelect(Form->ComboBox1, 4));
     ASSERT_TRUE(RemoteClick(Form->BitBtn4));
-    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"操作成功")) << Narrow(Form->Panel(kRemoteCommPanel));
+    ASSERT_TRUE(WaitForPanel(kRemoteCommPanel, L"操作成功")) << Utf8(Form->Panel(kRemoteCommPanel));
     EXPECT_EQ(RemoteText(Form->LabeledEdit6), L"2");
     EXPECT_EQ(RemoteText(Form->ComboBox3), L"19200");
 

@@ -11,8 +11,19 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
+
+// Text read from the window as UTF-8, for messages and the console.
+inline std::string Utf8(const std::wstring& text)
+{
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
 
 // The descendant of that class whose top-left corner sits at `where` in its parent.
 inline HWND FindControlAt(HWND top, const wchar_t* className, POINT where)
@@ -250,6 +261,12 @@ struct TRemoteForm1 {
         LabeledEdit1, LabeledEdit2, checkbox1, BitBtn3, BitBtn4, ComboBox1, LabeledEdit3, Button1, BitBtn5,
         StatusBar1;
 };
+
+// The counts of continuous reading from their panel ("成功:%d,失败:%d").
+inline bool ParseStatistics(const std::wstring& panel, int& successes, int& failures)
+{
+    return std::swscanf(panel.c_str(), L"成功:%d,失败:%d", &successes, &failures) == 2;
+}
 
 // Panels of the status bar the program writes.
 constexpr int kRemotePortPanel = 1;
