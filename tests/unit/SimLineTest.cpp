@@ -347,3 +347,41 @@ TEST(SimOptions, RefusesBadInputWithItsName)
         EXPECT_NE(std::string(e.what()).find("--baud"), std::string::npos) << e.what();
     }
 }
+
+TEST(SensorBus, AnyRequestGetsAWellFormedAnswerOrNone)
+{
+    // Random requests with good CRCs, many of them near the sensor's own registers: every
+    // answer must be a whole frame with a good CRC from the addressed sensor, either the
+    // request's function or its refusal.
+    TSensorBus bus(TSensorSettings{}, 3);
+    unsigned random = 12345;
+    const auto next = [&] {
+        random = random * 1103515245u + 12345u;
+        return static_cast<std::uint8_t>(random >> 16);
+    };
+    const std::uint8_t functions[] = {0x03, 0x06, 0x10, 0x04, 0x83, 0x00};
+    for (int i = 0; i < 200000; ++i) {
+        TBytes request{static_cast<std::uint8_t>(next() % 6), functions[next() % 6], 0x00,
+                       static_cast<std::uint8_t>(next() % 2 ? 0x64 + next() % 3 : next() % 3)};
+        const size_t extra = next() % 12;
+        for (size_t k = 0; k < extra; ++k)
+            request.push_back(k < 2 ? next() % 4 : next());
+        AppendCrc(request);
+        const TBytes answer = Joined(bus.Handle(request));
+        if (answer.empty())
+            continue;
+        ASSERT_TRUE(CrcGood(answer)) << i;
+        ASSERT_NE(answer[0], 0) << "a broadcast is never answered";
+        ASSERT_TRUE(answer[1] == request[1] || answer[1] == (request[1] | 0x80)) << i;
+        if (answer[1] & 0x80) {
+            ASSERT_EQ(answer.size(), 5u);
+            ASSERT_GE(answer[2], 1);
+            ASSERT_LE(answer[2], 3);
+        }
+    }
+    for (size_t s = 0; s < 3; ++s) {
+        EXPECT_GE(bus.Sensor(s).Address(), 1);
+        EXPECT_LE(bus.Sensor(s).Address(), 247);
+        EXPECT_LE(bus.Sensor(s).BaudCode(), 4);
+    }
+}
