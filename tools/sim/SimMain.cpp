@@ -1,9 +1,7 @@
-// qm27k-sim: serves simulated QM27K sensors on a serial device until SIGINT or SIGTERM.
+// qm27k-sim: serves simulated QM27K sensors on a serial device until asked to stop.
 #include "tools/sim/SimOptions.h"
 #include "tools/sim/SteadyClock.h"
-#include "tools/sim/TtyPort.h"
 
-#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -11,19 +9,6 @@
 namespace {
 
 std::atomic<bool> gStop{false};
-
-extern "C" void RequestStop(int) { gStop.store(true); }
-
-void InstallStopHandlers()
-{
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0; // no SA_RESTART: poll returns EINTR and the loop sees the flag
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-}
 
 void WriteStats(const std::string& path, const TSimStats& stats)
 {
@@ -53,12 +38,12 @@ int main(int argc, char** argv)
         std::cout << kSimUsage;
         return 0;
     }
-    InstallStopHandlers();
+    InstallStopHandlers(gStop);
     try {
         TSteadyClock clock;
-        TTtyPort port(options.Device, BaudRateOfCode(options.Sensor.BaudCode), clock);
+        const auto port = OpenSimPort(options.Device, BaudRateOfCode(options.Sensor.BaudCode), clock);
         TSensorBus bus(options.Sensor, options.Sensors, options.Faults);
-        TSimServer server(bus, port, clock, options.Verbose ? &std::cerr : nullptr);
+        TSimServer server(bus, *port, clock, options.Verbose ? &std::cerr : nullptr);
         if (!options.StatsFile.empty()) {
             WriteStats(options.StatsFile, bus.Stats());
             server.OnFrame = [&](const TSimStats& stats) { WriteStats(options.StatsFile, stats); };
@@ -70,7 +55,7 @@ int main(int argc, char** argv)
             std::cerr << "qm27k-sim: the line " << options.Device << " failed\n";
             return 1;
         }
-    } catch (const ETtyError& error) {
+    } catch (const ESimPortError& error) {
         std::cerr << "qm27k-sim: " << error.what() << "\n";
         return 1;
     }

@@ -6,13 +6,22 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <ostream>
+#include <stdexcept>
+#include <string>
 
 class TSimClock {
 public:
     virtual ~TSimClock() = default;
     virtual TSimTime Now() = 0;
     virtual void SleepUntil(TSimTime at) = 0;
+};
+
+// A device that cannot be opened or set up, with the system's reason.
+class ESimPortError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 class TSimPort {
@@ -25,6 +34,11 @@ public:
     // Follows the sensor to a new line rate once it has sent its echo.
     virtual void SetBaudRate(int baudRate) = 0;
 };
+
+// The platform's edge, one file per platform: the serial device (throws ESimPortError) and
+// the requests to stop (SIGINT and SIGTERM, or the console's Ctrl+C and close).
+std::unique_ptr<TSimPort> OpenSimPort(const std::string& device, int baudRate, TSimClock& clock);
+void InstallStopHandlers(std::atomic<bool>& stop);
 
 class TSimServer {
 public:

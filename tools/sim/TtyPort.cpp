@@ -1,7 +1,8 @@
-// termios raw mode, poll with a deadline, one write per byte.
+// termios raw mode, poll with a deadline, one write per byte; the POSIX stop signals.
 #include "tools/sim/TtyPort.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -28,10 +29,10 @@ TTtyPort::TTtyPort(const std::string& device, int baudRate, TSimClock& clock) : 
     // No controlling terminal: the simulator must not be hung up with the line.
     FFd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (FFd < 0)
-        throw ETtyError("cannot open " + device + ": " + std::strerror(errno));
+        throw ESimPortError("cannot open " + device + ": " + std::strerror(errno));
     if (!::isatty(FFd)) {
         ::close(FFd);
-        throw ETtyError(device + " is not a terminal or serial device");
+        throw ESimPortError(device + " is not a terminal or serial device");
     }
     try {
         Configure(baudRate);
@@ -52,7 +53,7 @@ void TTtyPort::Configure(int baudRate)
 {
     termios tio{};
     if (::tcgetattr(FFd, &tio) != 0)
-        throw ETtyError("cannot read the settings of " + FDevice + ": " + std::strerror(errno));
+        throw ESimPortError("cannot read the settings of " + FDevice + ": " + std::strerror(errno));
     ::cfmakeraw(&tio);
     tio.c_cflag |= CLOCAL | CREAD;
     tio.c_cflag &= ~(PARENB | CSTOPB | CRTSCTS);
@@ -61,7 +62,7 @@ void TTtyPort::Configure(int baudRate)
     ::cfsetispeed(&tio, SpeedOf(baudRate));
     ::cfsetospeed(&tio, SpeedOf(baudRate));
     if (::tcsetattr(FFd, TCSANOW, &tio) != 0)
-        throw ETtyError("cannot set " + FDevice + " to raw 8N1 at " + std::to_string(baudRate) + ": " +
+        throw ESimPortError("cannot set " + FDevice + " to raw 8N1 at " + std::to_string(baudRate) + ": " +
                         std::strerror(errno));
 }
 
@@ -110,8 +111,33 @@ void TTtyPort::SetBaudRate(int baudRate)
 {
     try {
         Configure(baudRate);
-    } catch (const ETtyError&) {
+    } catch (const ESimPortError&) {
         // A pseudo-terminal has no line rate to refuse; a real port that refuses keeps the
         // old one, which the far end will notice as silence.
     }
+}
+
+std::unique_ptr<TSimPort> OpenSimPort(const std::string& device, int baudRate, TSimClock& clock)
+{
+    return std::make_unique<TTtyPort>(device, baudRate, clock);
+}
+
+namespace {
+std::atomic<bool>* gStop = nullptr;
+extern "C" void RequestStop(int)
+{
+    gStop->store(true);
+}
+} // namespace
+
+void InstallStopHandlers(std::atomic<bool>& stop)
+{
+    gStop = &stop;
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no SA_RESTART: poll returns EINTR and the loop sees the flag
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
 }

@@ -3,17 +3,11 @@
 
 #include "tools/sim/SimServer.h"
 
-#include <stdexcept>
 #include <string>
-
-class ETtyError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class TTtyPort : public TSimPort {
 public:
-    // Opens the device raw, 8N1, at the rate; throws ETtyError with the system's reason.
+    // Opens the device raw, 8N1, at the rate; throws ESimPortError with the system's reason.
     TTtyPort(const std::string& device, int baudRate, TSimClock& clock);
     ~TTtyPort() override;
     TTtyPort(const TTtyPort&) = delete;
