@@ -16,14 +16,28 @@ class TBitInput {
 public:
     explicit TBitInput(const TLzhRead& read) : FRead(read) {}
 
-    unsigned Bit()
+    // Walks the tree from the root, a bit per level. The walk is the decoder's critical path,
+    // so the bit buffer stays in registers for it instead of going through the object.
+    int Symbol(const TLzhTree& tree)
     {
-        if (FCount == 0)
-            Refill();
-        const unsigned bit = static_cast<unsigned>(FBuffer >> 63);
-        FBuffer <<= 1;
-        --FCount;
-        return bit;
+        uint64_t buffer = FBuffer;
+        int count = FCount;
+        int node = tree.Son(TLzhTree::kRoot);
+        while (node < TLzhTree::kTreeSize) {
+            if (count == 0) {
+                FBuffer = buffer;
+                FCount = 0;
+                Refill();
+                buffer = FBuffer;
+                count = FCount;
+            }
+            node = tree.Son(node + static_cast<int>(buffer >> 63));
+            buffer <<= 1;
+            --count;
+        }
+        FBuffer = buffer;
+        FCount = count;
+        return node - TLzhTree::kTreeSize;
     }
 
     // count is 1..8.
@@ -86,6 +100,16 @@ public:
             Flush();
     }
 
+    // Room for a whole match at the returned place; Commit says how much of it was filled.
+    uint8_t* Room()
+    {
+        if (FBlock.size() - FCount < lzh::kLookAhead)
+            Flush();
+        return FBlock.data() + FCount;
+    }
+
+    void Commit(size_t count) { FCount += count; }
+
     void Flush()
     {
         if (FCount != 0)
@@ -125,10 +149,7 @@ void TLZH::Decode(size_t count, const TLzhWrite& write, const TLzhRead& read)
     unsigned r = lzh::kFirstPosition;
     size_t produced = 0;
     while (produced < count) {
-        int node = tree.Son(TLzhTree::kRoot);
-        while (node < TLzhTree::kTreeSize)
-            node = tree.Son(node + static_cast<int>(in.Bit()));
-        const int symbol = node - TLzhTree::kTreeSize;
+        const int symbol = in.Symbol(tree);
         tree.Update(symbol);
 
         if (symbol < 256) {
@@ -147,13 +168,15 @@ void TLZH::Decode(size_t count, const TLzhWrite& write, const TLzhRead& read)
         const unsigned offset = (upper << 6) | low;
         unsigned source = (r - offset - 1) & (lzh::kRingSize - 1);
         const int length = symbol - lzh::kLengthBase;
+        uint8_t* const copy = out.Room();
         for (int k = 0; k < length; ++k) {
             const uint8_t byte = ring[source];
             source = (source + 1) & (lzh::kRingSize - 1);
-            out.Put(byte);
+            copy[k] = byte;
             ring[r] = byte;
             r = (r + 1) & (lzh::kRingSize - 1);
         }
+        out.Commit(static_cast<size_t>(length));
         produced += static_cast<size_t>(length);
     }
     out.Flush();

@@ -30,7 +30,8 @@ private:
     void Reconstruct() noexcept;
 
     // One entry past the tree holds a sentinel no node reaches, so the sibling search stops.
-    std::array<unsigned, kTreeSize + 1> FFreq{};
+    // Counts never pass kMaxFreq, so 16 bits hold them, and the narrower rows search faster.
+    std::array<uint16_t, kTreeSize + 1> FFreq{};
     std::array<int, kTreeSize + kCharCount> FParent{};
     std::array<int, kTreeSize> FSon{};
     int FRebuilds = 0;
