@@ -7,12 +7,20 @@ EXE=$2
 SECONDS_IDLE=${3:-10}
 RUNNER=$(dirname "$0")/../tests/rig/wine-run
 
+eval "$("$RUNNER" "$RIG" --env | grep '^export WINEPREFIX=')"
 "$RUNNER" "$RIG" "$EXE" &
 runner=$!
 trap 'kill $runner 2>/dev/null || true' EXIT
+# Only the program of this rig's prefix: other rigs on the machine may run one too.
+ours() {
+    while read -r p; do
+        [[ $(cat "/proc/$p/comm" 2>/dev/null) != wine-run ]] || continue
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+    done
+}
 pid=""
 for _ in $(seq 1 100); do
-    pid=$(pgrep -f 'QM27K.exe' | while read -r p; do [[ $(cat /proc/$p/comm) != wine-run ]] && echo "$p"; done | head -n 1 || true)
+    pid=$(pgrep -f 'QM27K.exe' | ours | head -n 1 || true)
     [[ -n $pid ]] && break
     sleep 0.1
 done
