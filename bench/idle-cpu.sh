@@ -15,7 +15,7 @@ trap 'kill $runner 2>/dev/null || true' EXIT
 ours() {
     while read -r p; do
         [[ $(cat "/proc/$p/comm" 2>/dev/null) != wine-run ]] || continue
-        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+        { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
     done
 }
 pid=""

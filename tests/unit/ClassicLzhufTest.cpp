@@ -1,6 +1,7 @@
 // Format compatibility: a classic-style LZHUF coder, written apart from ours, reads what our encoder
 // writes, and our decoder reads what it writes.
 #include "tests/unit/ClassicLzhuf.h"
+#include "tests/unit/LzhSamples.h"
 
 #include "skin/LzhEncoder.h"
 #include "skin/SkinReader.h"
@@ -18,14 +19,7 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-TBytes Random(size_t size, uint32_t seed)
-{
-    std::mt19937 rng(seed);
-    TBytes out(size);
-    for (auto& b : out)
-        b = static_cast<uint8_t>(rng());
-    return out;
-}
+using lzhsamples::Random;
 
 TBytes Text(size_t size)
 {
@@ -57,23 +51,6 @@ TBytes BitmapRows(size_t size)
     return out;
 }
 
-// Fragments of every length 3..60 repeated, and a block repeated one ring length later.
-TBytes EveryMatch()
-{
-    TBytes input = Random(100, 7);
-    for (int length = 3; length <= 60; ++length) {
-        const TBytes fragment = Random(static_cast<size_t>(length), 200 + length);
-        input.insert(input.end(), fragment.begin(), fragment.end());
-        input.push_back(0xAA);
-        input.insert(input.end(), fragment.begin(), fragment.end());
-        input.push_back(0x55);
-    }
-    const TBytes block = Random(4096, 8);
-    input.insert(input.end(), block.begin(), block.end());
-    input.insert(input.end(), block.begin(), block.end());
-    return input;
-}
-
 struct TCase {
     const char* Name;
     TBytes Input;
@@ -93,7 +70,7 @@ std::vector<TCase> Cases()
             {"bitmap rows", BitmapRows(60000)},
             {"binary", Random(20000, 1)},
             {"runs", runs},
-            {"every match length", EveryMatch()},
+            {"every match length", lzhsamples::EveryMatch()},
             // Well past 0x8000 symbols: both trees are halved and rebuilt many times.
             {"rebuilds", Random(300000, 2)},
             {"large", BitmapRows(2000000)}};

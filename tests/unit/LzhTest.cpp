@@ -4,6 +4,7 @@
 #include "skin/LzhEncoder.h"
 #include "skin/LzhTables.h"
 #include "skin/LzhTree.h"
+#include "tests/unit/LzhSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -34,26 +35,8 @@ TBytes Decode(const TBytes& stream, size_t count)
     return out;
 }
 
-TBytes Random(size_t size, uint32_t seed)
-{
-    std::mt19937 rng(seed);
-    TBytes out(size);
-    for (auto& b : out)
-        b = static_cast<uint8_t>(rng());
-    return out;
-}
-
-TBytes Text(size_t size)
-{
-    static const char* words[] = {"[Form]", "Caption=", "Title.bmp", "Left", "Margin=4,4,4,4", "\r\n",
-                                  "Colour=0x00FF00FF", " ", "Tile=1", "Buttons"};
-    std::mt19937 rng(7);
-    std::string s;
-    while (s.size() < size)
-        s += words[rng() % 10];
-    s.resize(size);
-    return TBytes(s.begin(), s.end());
-}
+using lzhsamples::Random;
+using lzhsamples::Text;
 
 // Half text, half binary, with runs: the kind of bytes a skin archive holds.
 TBytes Mixed(size_t size)
@@ -108,21 +91,7 @@ TEST(Lzh, EncoderIsDeterministicAndCompressesText)
 
 TEST(Lzh, ReachesEveryMatchLengthAndTheFarthestOffset)
 {
-    // Each fragment appears twice, the copy followed by a different byte than the original,
-    // so its match stops at exactly the fragment's length.
-    TBytes input = Random(200, 3);
-    std::mt19937 rng(5);
-    for (int length = 3; length <= 60; ++length) {
-        const TBytes fragment = Random(static_cast<size_t>(length), 100 + length);
-        input.insert(input.end(), fragment.begin(), fragment.end());
-        input.push_back(0xAA);
-        input.insert(input.end(), fragment.begin(), fragment.end());
-        input.push_back(0x55);
-    }
-    // A block repeated exactly one ring length later sits at the largest offset.
-    const TBytes block = Random(4096, 9);
-    input.insert(input.end(), block.begin(), block.end());
-    input.insert(input.end(), block.begin(), block.end());
+    const TBytes input = lzhsamples::EveryMatch();
 
     TLzhEncoder encoder;
     const TBytes stream = encoder.Encode(input);
