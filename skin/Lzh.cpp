@@ -93,11 +93,12 @@ class TByteOutput {
 public:
     explicit TByteOutput(const TLzhWrite& write) : FWrite(write) {}
 
+    // A match may have filled the block to its end, so room is made before, not after.
     void Put(uint8_t byte)
     {
-        FBlock[FCount++] = byte;
         if (FCount == FBlock.size())
             Flush();
+        FBlock[FCount++] = byte;
     }
 
     // Room for a whole match at the returned place; Commit says how much of it was filled.

@@ -114,6 +114,23 @@ TEST(Lzh, MatchesReachIntoTheSpaceFilledRing)
     EXPECT_TRUE(Decode(stream, input.size()) == input);
 }
 
+TEST(Lzh, MatchesThatEndWhereAnOutputBlockWouldEnd)
+{
+    // Output goes on in blocks of some power of two: a longest match that fills one to its very
+    // end, followed by a literal, must neither run past it nor lose a byte.
+    for (const size_t end : {size_t{4096}, size_t{8192}, size_t{16384}, size_t{32768}}) {
+        TBytes input = Random(end - 60, static_cast<uint32_t>(end));
+        const TBytes fragment(input.end() - 260, input.end() - 200);
+        input.insert(input.end(), fragment.begin(), fragment.end());
+        const TBytes tail = Random(100, 1);
+        input.insert(input.end(), tail.begin(), tail.end());
+        TLzhEncoder encoder;
+        const TBytes stream = encoder.Encode(input);
+        EXPECT_GT(encoder.Stats().MatchesByLength[60], 0u) << "end " << end;
+        EXPECT_TRUE(Decode(stream, input.size()) == input) << "end " << end;
+    }
+}
+
 TEST(Lzh, RebuildsTheTreeOnLongInput)
 {
     // More than 0x8000 symbols, so the root reaches the limit several times on both sides.
