@@ -2,6 +2,7 @@
 #include "skin/Lzh.h"
 #include "skin/LzhEncoder.h"
 #include "tests/unit/ClassicLzhuf.h"
+#include "tests/unit/LzhSamples.h"
 
 #include <algorithm>
 #include <chrono>
@@ -78,18 +79,8 @@ int main()
     for (int i = 0; i < runs; ++i) {
         output.clear();
         output.reserve(size + 64);
-        size_t at = 0;
-        TLZH decoder;
         const auto start = TClock::now();
-        decoder.Decode(
-            size, [&output](const uint8_t* b, size_t n) { output.insert(output.end(), b, b + n); },
-            [&](uint8_t* b, size_t n) {
-                const size_t got = std::min(n, stream.size() - at);
-                if (got != 0)
-                    std::memcpy(b, stream.data() + at, got);
-                at += got;
-                return got;
-            });
+        lzhsamples::DecodeInto(stream, size, output);
         bestDecode = std::min(bestDecode, Seconds(TClock::now() - start));
     }
     if (output != input) {

@@ -1,6 +1,11 @@
-// Inputs for the LZH coder tests: random bytes, definition-like text, and a stream that
-// forces every match length and the farthest offset.
+// Inputs for the LZH coder tests and benchmark: random bytes, definition-like text, a stream
+// that forces every match length and the farthest offset; and decoding a whole stream.
 #pragma once
+
+#include "skin/Lzh.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include <cstddef>
 #include <cstdint>
@@ -50,6 +55,29 @@ inline TBytes EveryMatch()
     input.insert(input.end(), block.begin(), block.end());
     input.insert(input.end(), block.begin(), block.end());
     return input;
+}
+
+// Appends the count bytes the stream decodes to, read from memory as the archive reader does.
+inline void DecodeInto(const TBytes& stream, size_t count, TBytes& out)
+{
+    size_t at = 0;
+    TLZH decoder;
+    decoder.Decode(
+        count, [&out](const uint8_t* b, size_t n) { out.insert(out.end(), b, b + n); },
+        [&](uint8_t* b, size_t n) {
+            const size_t got = std::min(n, stream.size() - at);
+            if (got != 0)
+                std::memcpy(b, stream.data() + at, got);
+            at += got;
+            return got;
+        });
+}
+
+inline TBytes Decode(const TBytes& stream, size_t count)
+{
+    TBytes out;
+    DecodeInto(stream, count, out);
+    return out;
 }
 
 } // namespace lzhsamples

@@ -18,23 +18,7 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-TBytes Decode(const TBytes& stream, size_t count)
-{
-    TBytes out;
-    size_t at = 0;
-    TLZH decoder;
-    decoder.Decode(
-        count, [&out](const uint8_t* b, size_t n) { out.insert(out.end(), b, b + n); },
-        [&](uint8_t* b, size_t n) {
-            const size_t got = std::min(n, stream.size() - at);
-            if (got != 0)
-                std::memcpy(b, stream.data() + at, got);
-            at += got;
-            return got;
-        });
-    return out;
-}
-
+using lzhsamples::Decode;
 using lzhsamples::Random;
 using lzhsamples::Text;
 
