@@ -1,6 +1,6 @@
 // Skin archive codec throughput: encode and decode a 10 MB mix of text and binary, best of several runs.
-#include "skin/Lzh.h"
-#include "skin/LzhEncoder.h"
+#include "skin/archive/Lzh.h"
+#include "skin/archive/LzhEncoder.h"
 #include "tests/unit/ClassicLzhuf.h"
 #include "tests/unit/LzhSamples.h"
 

@@ -1,7 +1,7 @@
 // Times the skin painters on a main-window-sized frame: nine-slice paint, transparent blit, region build.
-#include "skin/Blitters.h"
-#include "skin/Painters.h"
-#include "skin/Region.h"
+#include "skin/pixels/Blitters.h"
+#include "skin/pixels/Painters.h"
+#include "skin/pixels/Region.h"
 
 #include <chrono>
 #include <cstdio>

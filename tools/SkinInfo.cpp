@@ -1,8 +1,8 @@
 // skininfo: lists a skin archive's entries, definition sections, skin objects and colours; extracts one entry, or writes the raw payload.
-#include "skin/Lzh.h"
-#include "skin/QuickIni.h"
-#include "skin/SkinObjects.h"
-#include "skin/SkinReader.h"
+#include "skin/archive/Lzh.h"
+#include "skin/definitions/QuickIni.h"
+#include "skin/definitions/SkinObjects.h"
+#include "skin/archive/SkinReader.h"
 #include "tools/FileBytes.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
 // skinpack: builds a version-20000 skin archive from a folder holding one definition text and its bitmaps.
-#include "skin/SkinWriter.h"
+#include "skin/archive/SkinWriter.h"
 #include "tools/FileBytes.h"
 
 #include <algorithm>

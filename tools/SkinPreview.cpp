@@ -1,9 +1,9 @@
 // skinpreview: paints a skin's window frame and controls with the engine's painters, off screen, into
 // a bitmap file, so a skin can be looked at without Windows. Text is not drawn (that needs GDI).
 // usage: skinpreview ARCHIVE OUT.bmp [inactive]
-#include "skin/Blitters.h"
-#include "skin/Painters.h"
-#include "skin/SkinObjects.h"
+#include "skin/pixels/Blitters.h"
+#include "skin/pixels/Painters.h"
+#include "skin/definitions/SkinObjects.h"
 #include "tools/FileBytes.h"
 #include "tools/SkinCanvas.h"
 

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the bitmap loader and paints whatever it accepts.
-#include "skin/BitmapFile.h"
-#include "skin/Blitters.h"
-#include "skin/ImageTransforms.h"
-#include "skin/Painters.h"
-#include "skin/Region.h"
+#include "skin/pixels/BitmapFile.h"
+#include "skin/pixels/Blitters.h"
+#include "skin/pixels/ImageTransforms.h"
+#include "skin/pixels/Painters.h"
+#include "skin/pixels/Region.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Fuzz target: any bytes as a skin archive, through the decoder, the directory and every lookup.
-#include "skin/Lzh.h"
-#include "skin/SkinReader.h"
+#include "skin/archive/Lzh.h"
+#include "skin/archive/SkinReader.h"
 
 #include <cstddef>
 #include <cstdint>

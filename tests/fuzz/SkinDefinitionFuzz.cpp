@@ -1,5 +1,5 @@
 // Feeds arbitrary text to the definition parser and builds the skin objects from it against a fixed archive of images.
-#include "skin/Painters.h"
+#include "skin/pixels/Painters.h"
 #include "tests/unit/PixelTestSupport.h"
 #include "tests/unit/SkinFixture.h"
 

@@ -1,5 +1,5 @@
 // The bitmap loader: every depth and orientation, colour masks, and one hand-made file per refusal.
-#include "skin/BitmapFile.h"
+#include "skin/pixels/BitmapFile.h"
 #include "tests/unit/BmpFileBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Bitmap files made in memory, laid out as a paint program saves them, for tests that load images.
 #pragma once
 
-#include "skin/PixelBuffer.h"
+#include "skin/pixels/PixelBuffer.h"
 
 #include <cstdint>
 #include <vector>

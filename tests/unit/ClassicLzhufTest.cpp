@@ -3,9 +3,9 @@
 #include "tests/unit/ClassicLzhuf.h"
 #include "tests/unit/LzhSamples.h"
 
-#include "skin/LzhEncoder.h"
-#include "skin/SkinReader.h"
-#include "skin/SkinWriter.h"
+#include "skin/archive/LzhEncoder.h"
+#include "skin/archive/SkinReader.h"
+#include "skin/archive/SkinWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Colour mixing, the saturation figure, gradient ramps, their cache and the banded fill.
-#include "skin/Colours.h"
-#include "skin/Gradient.h"
+#include "skin/pixels/Colours.h"
+#include "skin/pixels/Gradient.h"
 #include "tests/unit/PixelTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Mirroring, flipping, quarter turns and magenta replacement on a 3 × 2 image.
-#include "skin/ImageTransforms.h"
+#include "skin/pixels/ImageTransforms.h"
 #include "tests/unit/PixelTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // that forces every match length and the farthest offset; and decoding a whole stream.
 #pragma once
 
-#include "skin/Lzh.h"
+#include "skin/archive/Lzh.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 // LZH codec: round trips through our encoder, every match length and offset range, tree rebuilds,
 // codes longer than 16 bits, input that ends early.
-#include "skin/Lzh.h"
-#include "skin/LzhEncoder.h"
-#include "skin/LzhTables.h"
-#include "skin/LzhTree.h"
+#include "skin/archive/Lzh.h"
+#include "skin/archive/LzhEncoder.h"
+#include "skin/archive/LzhTables.h"
+#include "skin/archive/LzhTree.h"
 #include "tests/unit/LzhSamples.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Frame rectangles of strips and the nine-part cut, tested as pure geometry.
-#include "skin/NineSlice.h"
+#include "skin/pixels/NineSlice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Block transfers and frame painters: exact pixels at corners, edges and centre of tiny images.
-#include "skin/Blitters.h"
-#include "skin/Painters.h"
+#include "skin/pixels/Blitters.h"
+#include "skin/pixels/Painters.h"
 #include "tests/unit/PixelTestSupport.h"
 
 #include <gtest/gtest.h>

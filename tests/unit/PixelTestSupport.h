@@ -1,7 +1,7 @@
 // Tiny images whose every cell has its own colour, so a test can tell where a target pixel came from.
 #pragma once
 
-#include "skin/PixelBuffer.h"
+#include "skin/pixels/PixelBuffer.h"
 
 #include <cstdint>
 

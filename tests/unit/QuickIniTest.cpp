@@ -1,6 +1,6 @@
 // The definition parser: lines and sections, key lookup, numbers, and colour text.
-#include "skin/ParseColour.h"
-#include "skin/QuickIni.h"
+#include "skin/definitions/ParseColour.h"
+#include "skin/definitions/QuickIni.h"
 
 #include <gtest/gtest.h>
 

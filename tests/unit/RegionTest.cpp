@@ -1,6 +1,6 @@
 // Regions cut from images: runs per row, offsets, tolerances, the empty region.
-#include "skin/Blitters.h"
-#include "skin/Region.h"
+#include "skin/pixels/Blitters.h"
+#include "skin/pixels/Region.h"
 #include "tests/unit/PixelTestSupport.h"
 
 #include <gtest/gtest.h>

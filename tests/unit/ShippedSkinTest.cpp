@@ -3,11 +3,11 @@
 // pieces fit together (caption band, buttons on it, rounded corners cut by the key colour).
 #include "tests/unit/ClassicLzhuf.h"
 
-#include "skin/BitmapFile.h"
-#include "skin/Blitters.h"
-#include "skin/Painters.h"
-#include "skin/Region.h"
-#include "skin/SkinObjects.h"
+#include "skin/pixels/BitmapFile.h"
+#include "skin/pixels/Blitters.h"
+#include "skin/pixels/Painters.h"
+#include "skin/pixels/Region.h"
+#include "skin/definitions/SkinObjects.h"
 
 #include <gtest/gtest.h>
 

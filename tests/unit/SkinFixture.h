@@ -1,8 +1,8 @@
 // A skin made in memory: definition text and images packed into an archive, read back and built into the model.
 #pragma once
 
-#include "skin/SkinObjects.h"
-#include "skin/SkinWriter.h"
+#include "skin/definitions/SkinObjects.h"
+#include "skin/archive/SkinWriter.h"
 #include "tests/unit/BmpFileBuilder.h"
 
 #include <cstdint>

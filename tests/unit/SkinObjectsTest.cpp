@@ -1,6 +1,6 @@
 // The skin object model built from small skins made in memory: loaders, defaults, frame counts and derived images.
-#include "skin/BuiltinTrack.h"
-#include "skin/Colours.h"
+#include "skin/definitions/BuiltinTrack.h"
+#include "skin/pixels/Colours.h"
 #include "tests/unit/PixelTestSupport.h"
 #include "tests/unit/SkinFixture.h"
 

@@ -1,8 +1,8 @@
 // Skin archive reader: every version, names and lookups, the older-skin path, one malformed
 // archive per refusal, and a truncation and bit-flip sweep.
-#include "skin/Lzh.h"
-#include "skin/SkinReader.h"
-#include "skin/SkinWriter.h"
+#include "skin/archive/Lzh.h"
+#include "skin/archive/SkinReader.h"
+#include "skin/archive/SkinWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The program carries the skin archive the build packed, byte for byte, as a resource it can open.
 #include "app/Resources.h"
-#include "skin/MemoryStream.h"
-#include "skin/SkinReader.h"
+#include "skin/archive/MemoryStream.h"
+#include "skin/archive/SkinReader.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // The Windows edges of the skin pixels: DIB-section buffers GDI draws into, the one transfer to a
 // window, system colours from GetSysColor, and regions joined in blocks.
-#include "skin/Blitters.h"
-#include "skin/PixelBuffer_win.h"
-#include "skin/Region.h"
-#include "skin/Region_win.h"
-#include "skin/SystemColors_win.h"
+#include "skin/pixels/Blitters.h"
+#include "skin/pixels/PixelBuffer_win.h"
+#include "skin/pixels/Region.h"
+#include "skin/pixels/Region_win.h"
+#include "skin/pixels/SystemColors_win.h"
 #include "toolkit/WinHandle.h"
 
 #include <gtest/gtest.h>

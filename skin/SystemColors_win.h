@@ -1,7 +1,0 @@
-// The running system's colours, for resolving skin colour references on Windows.
-#pragma once
-
-#include "skin/SystemColors.h"
-
-// Reads GetSysColor for every index; called when the system's colours change, not per paint.
-TSystemColors CurrentSystemColors() noexcept;

@@ -1,6 +1,0 @@
-// The running system's metrics, for sizing derived skin images on Windows.
-#pragma once
-
-#include "skin/SystemMetrics.h"
-
-TSystemMetrics CurrentSystemMetrics() noexcept;

@@ -1,0 +1,8 @@
+// The classic system metrics.
+#include "skin/definitions/SystemMetrics.h"
+
+const TSystemMetrics& ClassicSystemMetrics() noexcept
+{
+    static const TSystemMetrics metrics{};
+    return metrics;
+}
