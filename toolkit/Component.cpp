@@ -71,12 +71,19 @@ TComponent::TComponent(TComponent* owner) : FOwner(owner) {}
 
 TComponent::~TComponent()
 {
-    // Newest first, so a component never outlives what it was built on.
+    // Newest first, so a component never outlives what it was built on. This owner is past
+    // its derived destructors here, so it is not told: an override could not run anyway.
     while (!FComponents.empty()) {
         std::unique_ptr<TComponent> last = std::move(FComponents.back());
         FComponents.pop_back();
-        Notification(last.get());
         last.reset();
+    }
+    // Each watcher is alive (it would have left this list when it went) and hears of it now.
+    while (!FFreeNotifies.empty()) {
+        TComponent* watcher = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        std::erase(watcher->FFreeNotifies, this);
+        watcher->Notification(this, TOperation::Remove);
     }
 }
 
@@ -90,7 +97,9 @@ TComponent* TComponent::FindComponent(std::wstring_view name) const noexcept
 
 void TComponent::Adopt(std::unique_ptr<TComponent> component)
 {
+    TComponent* added = component.get();
     FComponents.push_back(std::move(component));
+    Notification(added, TOperation::Insert);
 }
 
 void TComponent::FreeComponent(TComponent* component)
@@ -102,5 +111,24 @@ void TComponent::FreeComponent(TComponent* component)
     // Take it out of the list first: its destructor may look at its owner's components.
     std::unique_ptr<TComponent> doomed = std::move(*it);
     FComponents.erase(it);
-    Notification(doomed.get());
+    Notification(doomed.get(), TOperation::Remove);
+}
+
+void TComponent::FreeNotification(TComponent* component)
+{
+    if (!component || component == this)
+        return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end())
+        FFreeNotifies.push_back(component);
+    if (std::find(component->FFreeNotifies.begin(), component->FFreeNotifies.end(), this) ==
+        component->FFreeNotifies.end())
+        component->FFreeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component)
+{
+    if (!component)
+        return;
+    std::erase(FFreeNotifies, component);
+    std::erase(component->FFreeNotifies, this);
 }

@@ -72,11 +72,16 @@ T* As(TObject* object) noexcept
     return object && object->InheritsFrom(T::StaticClass) ? static_cast<T*>(object) : nullptr;
 }
 
+// What a component is told about another: it joined this owner, or it is going away.
+enum class TOperation { Insert, Remove };
+
 class TComponent : public TObject {
     TK_CLASS(TComponent)
 public:
     explicit TComponent(TComponent* owner);
-    ~TComponent() override; // frees owned components, newest first
+    // Frees owned components, newest first, then tells every component that asked for free
+    // notification that this one goes.
+    ~TComponent() override;
 
     TComponent* Owner() const noexcept { return FOwner; }
     const std::wstring& Name() const noexcept { return FName; }
@@ -100,9 +105,17 @@ public:
     // Frees an owned component before its owner goes (a no-op for strangers).
     void FreeComponent(TComponent* component);
 
+    // `component` gets Notification(this, Remove) when this one goes; the link is mutual, so
+    // whichever of the two goes first leaves the other's list. Unowned components, such as a
+    // skin frame watching the form it paints, learn this way that what they hold is gone.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
 protected:
-    // Called for each component right before it is freed with its owner.
-    virtual void Notification(TComponent* /*component*/) {}
+    // A component joined this owner (Insert), or an owned or watched component goes (Remove).
+    // Called on a live receiver only: an owner being destroyed is not told about its own
+    // components, since its derived part is already gone.
+    virtual void Notification(TComponent* /*component*/, TOperation /*operation*/) {}
 
 private:
     void Adopt(std::unique_ptr<TComponent> component);
@@ -111,4 +124,5 @@ private:
     std::wstring FName;
     std::intptr_t FTag = 0;
     std::vector<std::unique_ptr<TComponent>> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
 };

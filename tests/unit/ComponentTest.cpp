@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,8 +44,26 @@ const TPropertyInfo kSpecialProps[] = {
      [](TObject& o, std::wstring_view v) { static_cast<TProbe&>(o).Count = StrToInt(v); }},
 };
 
+// Records what it is told, in the order it is told, and may act on it.
+class TWatcher : public TComponent {
+    TK_CLASS(TWatcher)
+public:
+    using TComponent::TComponent;
+    std::vector<std::pair<TComponent*, TOperation>> Heard;
+    std::function<void(TComponent*)> OnRemove;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        Heard.emplace_back(component, operation);
+        if (operation == TOperation::Remove && OnRemove)
+            OnRemove(component);
+    }
+};
+
 } // namespace
 
+const TClassInfo TWatcher::StaticClass{L"TWatcher", &TComponent::StaticClass, {}};
 const TClassInfo TProbe::StaticClass{L"TProbe", &TComponent::StaticClass, kProbeProps};
 const TClassInfo TSpecialProbe::StaticClass{L"TSpecialProbe", &TProbe::StaticClass, kSpecialProps};
 
@@ -137,4 +157,47 @@ TEST_F(ComponentTest, DescendantsRepublishProperties)
     EXPECT_EQ(p->Count, 4);
     EXPECT_EQ(p->GetPropValue(L"Count"), L"40");
     EXPECT_EQ(p->GetPropValue(L"Flag"), L"False") << "inherited";
+}
+
+TEST_F(ComponentTest, NotificationReachesTheDerivedReceiver)
+{
+    using H = std::vector<std::pair<TComponent*, TOperation>>;
+    TWatcher owner(nullptr);
+    auto* a = owner.Make<TProbe>(L"a");
+    auto* b = owner.Make<TProbe>(L"b");
+    owner.FreeComponent(a);
+    EXPECT_EQ(owner.Heard, (H{{a, TOperation::Insert}, {b, TOperation::Insert}, {a, TOperation::Remove}}));
+
+    // An unowned watcher hears of a stranger going, whoever frees it; once only.
+    TWatcher watcher(nullptr);
+    b->FreeNotification(&watcher);
+    b->FreeNotification(&watcher);
+    owner.FreeComponent(b);
+    EXPECT_EQ(watcher.Heard, (H{{b, TOperation::Remove}}));
+}
+
+TEST_F(ComponentTest, FreeNotificationEndsWithWhicheverGoesFirst)
+{
+    using H = std::vector<std::pair<TComponent*, TOperation>>;
+    TComponent root(nullptr);
+    auto* watched = root.Make<TProbe>(L"watched");
+    {
+        TWatcher early(nullptr);
+        watched->FreeNotification(&early);
+    } // gone first: the watched component must not call it later
+    TWatcher removed(nullptr);
+    watched->FreeNotification(&removed);
+    watched->RemoveFreeNotification(&removed);
+
+    // A watcher that lets go of another watched component while it is told of this one.
+    TWatcher busy(nullptr);
+    auto* other = root.Make<TProbe>(L"other");
+    watched->FreeNotification(&busy);
+    other->FreeNotification(&busy);
+    busy.OnRemove = [&](TComponent*) { other->RemoveFreeNotification(&busy); };
+    root.FreeComponent(watched);
+    root.FreeComponent(other);
+    EXPECT_TRUE(removed.Heard.empty());
+    EXPECT_EQ(busy.Heard, (H{{watched, TOperation::Remove}}));
+    EXPECT_EQ(freed, (std::vector<std::wstring>{L"watched", L"other"}));
 }
