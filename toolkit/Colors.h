@@ -13,5 +13,15 @@ constexpr TColor clBtnText = SystemColor(18);   // COLOR_BTNTEXT
 constexpr TColor clGreen = 0x008000;
 constexpr TColor RGBColor(int r, int g, int b) { return TColor(r) | TColor(g) << 8 | TColor(b) << 16; }
 
+// The one reading of a colour value, shared by the toolkit and the skin engine: a top byte of
+// 0xFF names system colour nn in the low byte; any other value is 0x00BBGGRR, a stray top
+// byte ignored. `sysColor` gives the colour of a system index.
+constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0xFF000000u; }
+template <class TLookup>
+constexpr TColor ResolveColorValue(TColor c, TLookup sysColor)
+{
+    return IsSystemColor(c) ? TColor(sysColor(static_cast<int>(c & 0xFFu))) & 0x00FFFFFFu : c & 0x00FFFFFFu;
+}
+
 // Resolves system colours through the running system (GetSysColor).
 std::uint32_t ColorToRGB(TColor color);

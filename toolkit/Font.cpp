@@ -5,9 +5,7 @@
 
 std::uint32_t ColorToRGB(TColor color)
 {
-    if (color & 0xFF000000u)
-        return ::GetSysColor(static_cast<int>(color & 0xFF));
-    return color & 0xFFFFFF;
+    return ResolveColorValue(color, [](int index) { return ::GetSysColor(index); });
 }
 
 namespace {

@@ -41,10 +41,8 @@ const TSystemColors& ClassicSystemColors() noexcept
 
 TColor ResolveColor(TColor c, const TSystemColors& sys) noexcept
 {
-    if ((c & 0xFF000000u) == 0xFF000000u)
-        return sys[static_cast<int>(c & 0xFFu)];
     // Only the colour bytes count; a stray top byte must not leak into the pixel's spare byte.
-    return c & 0x00FFFFFFu;
+    return ResolveColorValue(c, [&sys](int index) { return sys[index]; });
 }
 
 std::uint32_t ToPixel(TColor c, const TSystemColors& sys) noexcept

@@ -19,6 +19,9 @@ TEST(SystemColors, ResolveThroughTheTableAndBecomeBgraPixels)
     EXPECT_EQ(ResolveColor(clBtnFace, Sys()), RGBColor(212, 208, 200));
     EXPECT_EQ(ResolveColor(SystemColor(200), Sys()), 0u) << "an unknown index is black";
     EXPECT_EQ(ResolveColor(0x00123456, Sys()), 0x00123456u);
+    // Only a top byte of 0xFF names a system colour; any other is a stray byte of a plain one.
+    EXPECT_EQ(ResolveColor(0x80000005, Sys()), 0x00000005u);
+    EXPECT_EQ(ResolveColor(0xFE123456, Sys()), 0x00123456u);
     EXPECT_EQ(ToPixel(RGBColor(0x12, 0x34, 0x56), Sys()), 0xFF123456u) << "red goes to the third byte";
     EXPECT_EQ(ToPixel(clWindow, Sys()), 0xFFFFFFFFu);
     TSystemColors custom;
