@@ -36,17 +36,38 @@ const TPropertyInfo kWinControlProps[] = {
 
 const TClassInfo TWinControl::StaticClass{L"TWinControl", &TControl::StaticClass, kWinControlProps};
 
-ATOM ControlAtom()
+std::wstring ControlAtomName()
 {
     // Named after module and GUI thread, so two toolkits in one process never share it.
-    static const ATOM atom = [] {
-        const std::wstring name = L"ControlOfs" +
-            HexAtLeast8(reinterpret_cast<unsigned long long>(::GetModuleHandleW(nullptr))) +
-            HexAtLeast8(::GetCurrentThreadId());
-        ::RegisterWindowMessageW(name.c_str());
-        return ::GlobalAddAtomW(name.c_str());
-    }();
-    return atom;
+    return L"ControlOfs" + HexAtLeast8(reinterpret_cast<unsigned long long>(::GetModuleHandleW(nullptr))) +
+        HexAtLeast8(::GetCurrentThreadId());
+}
+
+namespace {
+// Global atoms live in the session's table, not the process: the name is given back when the
+// program ends, or every run would leave one behind. It is not also registered as a window
+// message: that message would never be sent, and a registered message can never be removed.
+class TControlAtom {
+public:
+    TControlAtom() : FAtom(::GlobalAddAtomW(ControlAtomName().c_str())) {}
+    TControlAtom(const TControlAtom&) = delete;
+    TControlAtom& operator=(const TControlAtom&) = delete;
+    ~TControlAtom()
+    {
+        if (FAtom)
+            ::GlobalDeleteAtom(FAtom);
+    }
+    ATOM Get() const noexcept { return FAtom; }
+
+private:
+    ATOM FAtom;
+};
+} // namespace
+
+ATOM ControlAtom()
+{
+    static const TControlAtom atom;
+    return atom.Get();
 }
 
 TWinControl* FindControl(HWND hwnd) noexcept

@@ -18,8 +18,10 @@ struct TCreateParams {
     std::wstring WinClassName;
 };
 
-// The window property under which every toolkit window keeps its control object.
+// The window property under which every toolkit window keeps its control object: a global
+// atom named "ControlOfs" + module handle + GUI thread id, deleted when the program ends.
 ATOM ControlAtom();
+std::wstring ControlAtomName();
 // The toolkit control behind a window, or nullptr for a window the toolkit did not create.
 TWinControl* FindControl(HWND hwnd) noexcept;
 

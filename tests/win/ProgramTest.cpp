@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -35,7 +36,15 @@ TEST(Program, ShowsItsWindowAndEndsWhenItIsClosed)
         EXPECT_EQ(RemoteText(portBox), ports.back());
     }
 
+    // The toolkit's property atom is named after the program's module and GUI thread; it is
+    // in the session's table while the program runs and must be gone with it.
+    wchar_t atomName[64];
+    const auto instance = static_cast<unsigned long long>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    std::swprintf(atomName, 64, L"ControlOfs%.8llX%.8lX", instance, ::GetWindowThreadProcessId(window, nullptr));
+    EXPECT_NE(::GlobalFindAtomW(atomName), 0) << "the program's atom while it runs";
+
     EXPECT_EQ(program.Close(), 0) << "closing the main window ends the program, and cleanly";
+    EXPECT_EQ(::GlobalFindAtomW(atomName), 0) << "the atom went with the program";
 }
 
 int main(int argc, char** argv)
