@@ -10,6 +10,19 @@
 
 TApplication* Application = nullptr;
 
+namespace {
+bool IsDialogKey(WPARAM key)
+{
+    switch (key) {
+    case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 const TClassInfo TApplication::StaticClass{L"TApplication", &TComponent::StaticClass, {}};
 
 void HandleCallbackException(std::exception_ptr error) noexcept
@@ -71,9 +84,18 @@ bool TApplication::HandleDialogKeys(MSG& msg)
 {
     // Tab and arrow navigation between controls, in tab order, as dialogs have it.
     HWND top = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    for (TCustomForm* form : FForms)
-        if (form->HandleAllocated() && form->Handle() == top)
-            return ::IsDialogMessageW(top, &msg) != FALSE;
+    for (TCustomForm* form : FForms) {
+        if (!form->HandleAllocated() || form->Handle() != top)
+            continue;
+        // The form's hook sees Alt+letters and dialog keys first: a skinned menu bar takes
+        // its accelerators there before the dialog manager looks for a mnemonic.
+        if (msg.message == WM_SYSCHAR && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0)
+            return true;
+        if (msg.message == WM_KEYDOWN && IsDialogKey(msg.wParam) &&
+            form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0)
+            return true;
+        return ::IsDialogMessageW(top, &msg) != FALSE;
+    }
     return false;
 }
 

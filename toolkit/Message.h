@@ -34,13 +34,19 @@ private:
     void (*FCall)(void*, TMessage&) = nullptr;
 };
 
-// Toolkit notifications, numbered like the framework the skin engine was written against.
+// Toolkit notifications, numbered like the framework the skin engine was written against,
+// since skins and wrappers compare these numbers.
 constexpr UINT CM_BASE = 0xB000;
-constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 3;  // a control's Enabled changed
-constexpr UINT CM_COLORCHANGED = CM_BASE + 4;
-constexpr UINT CM_FONTCHANGED = CM_BASE + 5;
+constexpr UINT CM_DIALOGKEY = CM_BASE + 5;       // wParam: virtual key a form may take (Tab, arrows, Enter, Esc)
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;      // wParam: character of an Alt+key; Result 1 when taken
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;
+constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12; // a control's Enabled changed
+constexpr UINT CM_COLORCHANGED = CM_BASE + 13;
+constexpr UINT CM_FONTCHANGED = CM_BASE + 14;
 constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
-constexpr UINT CM_VISIBLECHANGED = CM_BASE + 9;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 19;
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;     // the mouse left a control (sent by whoever tracks it)
+constexpr UINT CM_MENUCHANGED = CM_BASE + 21;    // 0xB015: a form's menu was changed
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 
 // Notifications a parent reflects back to the child control that sent them.
