@@ -324,12 +324,14 @@ TEST_F(ToolkitPaintTest, CanvasDrawsAndLeavesTheDCAsItFoundIt)
     std::vector<HGDIOBJ> made;
     for (int i = 0; i < 1000; ++i) {
         TCanvas canvas(dc.get());
-        canvas.SetBrushColor(RGBColor(i % 256, 0, 0));
-        canvas.FillRect({0, 0, 4, 4});
-        canvas.Font().SetHeight(10 + i % 7);
-        canvas.TextRect({0, 0, 100, 20}, L"x", DT_SINGLELINE);
-        made.push_back(canvas.BrushHandle());
-        made.push_back(canvas.Font().Handle());
+        for (int change = 0; change < 2; ++change) {
+            canvas.SetBrushColor(RGBColor(i % 256, change, 0));
+            canvas.FillRect({0, 0, 4, 4});
+            canvas.Font().SetHeight(10 + i % 7 + change);
+            canvas.TextRect({0, 0, 100, 20}, L"x", DT_SINGLELINE);
+            made.push_back(canvas.BrushHandle());
+            made.push_back(canvas.Font().Handle());
+        }
     }
     const DWORD after = ::GetGuiResources(process, GR_GDIOBJECTS);
     EXPECT_EQ(std::count_if(made.begin(), made.end(), [](HGDIOBJ h) { return ::GetObjectType(h) != 0; }), 0);
