@@ -42,6 +42,12 @@ public:
     size_t FormCount() const noexcept { return FForms.size(); }
     TCustomForm* Forms(size_t index) const { return FForms.at(index); }
 
+    // Milliseconds the mouse rests before a hint shows, and how long the hint then stays.
+    int HintPause() const noexcept { return FHintPause; }
+    void SetHintPause(int value) noexcept { FHintPause = value < 0 ? 0 : value; }
+    int HintHidePause() const noexcept { return FHintHidePause; }
+    void SetHintHidePause(int value) noexcept { FHintHidePause = value < 0 ? 0 : value; }
+
     const std::wstring& Title() const noexcept { return FTitle; }
     void SetTitle(std::wstring title) { FTitle = std::move(title); }
 
@@ -64,6 +70,8 @@ private:
     std::vector<TCustomForm*> FForms;
     std::wstring FTitle;
     bool FTerminated = false;
+    int FHintPause = 500;
+    int FHintHidePause = 2500;
 };
 
 extern TApplication* Application;
