@@ -29,6 +29,21 @@ inline TPixelBuffer SolidFrames(int frameWidth, int height, std::initializer_lis
     return image;
 }
 
+// The same with the frames stacked top to bottom, as the Top and Bottom borders hold theirs.
+inline TPixelBuffer StackedFrames(int width, int frameHeight, std::initializer_list<std::uint32_t> colours)
+{
+    TPixelBuffer image(width, frameHeight * static_cast<int>(colours.size()));
+    int y = 0;
+    for (const std::uint32_t c : colours) {
+        const TPixelView v = image.View();
+        for (int row = 0; row < frameHeight; ++row)
+            for (int x = 0; x < width; ++x)
+                v.At(x, y + row) = c;
+        y += frameHeight;
+    }
+    return image;
+}
+
 inline TBytes SkinArchive(const std::string& definition, const TSkinFiles& files)
 {
     TSkinWriter writer;
