@@ -391,6 +391,60 @@ TEST_F(Form1Test, ConnectAndDisconnectOnARealLine)
     EXPECT_TRUE(Boxes.empty());
 }
 
+// Everything of the window a handler could change, one line each, so two states compare
+// in one check and a difference names itself.
+std::vector<std::string> WindowState(TForm1& form)
+{
+    std::vector<std::string> state;
+    for (size_t i = 0; i < form.StatusBar1->PanelCount(); ++i)
+        state.push_back("panel " + std::to_string(i) + " " + Narrow(PanelText(form.StatusBar1, i)));
+    for (size_t i = 0; i < form.ComponentCount(); ++i) {
+        TComponent* component = form.Components(i);
+        const std::string name = Narrow(component->Name());
+        if (auto* control = As<TWinControl>(component))
+            state.push_back(name + (::IsWindowEnabled(control->Handle()) ? " on " : " off ") + Narrow(control->Caption()));
+        else if (auto* timer = As<TTimer>(component))
+            state.push_back(name + (timer->Enabled() ? " on " : " off ") + std::to_string(timer->Interval()));
+    }
+    state.push_back("checked " + std::to_string(form.checkbox1->Checked()) + ", log lines " +
+                    std::to_string(form.ListBox1->Count()) + ", port " +
+                    std::to_string(form.Comm1->ComHandle() != nullptr));
+    state.push_back("connected " + std::to_string(form.Connected) + ", continuous " +
+                    std::to_string(form.ContinuousMode) + ", pending " +
+                    std::to_string(static_cast<int>(form.PendingRequest)) + ", counts " +
+                    std::to_string(form.SuccessCount) + "/" + std::to_string(form.FailureCount));
+    return state;
+}
+
+TEST_F(Form1Test, LostLineShowsErrorAsThePortStateAndChangesNothingElse)
+{
+    REQUIRE_RIG_PORTS(1u);
+    MakeForm();
+    ConnectTo(RigPortPairs()[0].Port, L"9600", 0);
+    ASSERT_TRUE(Form->Connected);
+    // In the middle of a continuous reading, whose request is still unanswered.
+    Form->checkbox1->SetChecked(true);
+    Form->BitBtn2Click(Form->BitBtn2);
+    ASSERT_TRUE(Form->ContinuousMode);
+    Form->Timer1->SetEnabled(false); // no tick may change the state while it is compared
+    std::vector<std::string> expected = WindowState(*Form);
+    expected[kPortStatePanel] = "panel 1 error";
+
+    // The component raises the hang-up through its notify window, as its threads do.
+    ASSERT_TRUE(::PostMessageW(Form->Comm1->NotifyWindow(), MSG_COMM_HANGUP, 0, 0));
+    PumpFor(50);
+    EXPECT_EQ(WindowState(*Form), expected);
+    EXPECT_TRUE(Boxes.empty()) << Narrow(Boxes.front());
+    EXPECT_TRUE(Errors.empty());
+
+    // Stop, then Disconnect, as the user does; the window is disconnected again, without a box.
+    Form->BitBtn2Click(Form->BitBtn2);
+    Form->BitBtn6Click(Form->BitBtn6);
+    EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"关闭");
+    ExpectConnectedState(false);
+    EXPECT_TRUE(Boxes.empty());
+}
+
 TEST_F(Form1Test, ConnectUsesEachBaudRatesReadTimeout)
 {
     REQUIRE_RIG_PORTS(1u);
