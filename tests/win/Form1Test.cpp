@@ -2,6 +2,9 @@
 // Connect / Disconnect on the rig's pseudo-terminal COM ports.
 #include "tests/win/Form1Fixture.h"
 
+#include "tests/support/FarEndSensor.h"
+#include "tests/support/RigLineDrop.h"
+
 #include "app/MainIcon.h"
 #include "app/PortList.h"
 #include "comm/Comm.h"
@@ -443,6 +446,51 @@ TEST_F(Form1Test, LostLineShowsErrorAsThePortStateAndChangesNothingElse)
     EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"关闭");
     ExpectConnectedState(false);
     EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(Form1Test, LineLostDuringAContinuousReadingIsReportedOnce)
+{
+    REQUIRE_RIG_PORTS(4u);
+    if (!std::getenv("QM27K_RIG_RUNNER"))
+        GTEST_SKIP() << "needs the rig's --drop-line (run through tests/rig/wine-run)";
+    const TPortPair pair = RigPortPairs()[3]; // the line the component's own test drops too
+    MakeForm();
+    int hangups = 0;
+    const TNotifyEvent bound = Form->Comm1->OnRequestHangup;
+    Form->Comm1->OnRequestHangup = [&](TObject* sender) {
+        ++hangups;
+        bound(sender);
+    };
+    {
+        TFarEndSensor sensor(pair.Device);
+        ConnectTo(pair.Port, L"9600", 0);
+        ASSERT_TRUE(Form->Connected);
+        Form->checkbox1->SetChecked(true);
+        Form->BitBtn2Click(Form->BitBtn2);
+        ASSERT_TRUE(PumpUntil([&] { return Form->SuccessCount >= 2; }, 10000)) << "the reading runs";
+        ASSERT_TRUE(DropRigLine(pair.Port));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return hangups > 0; }));
+    EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"error");
+    // Reader and writer both lose the line, and the reading goes on sending into it until
+    // the user stops it: a repeat, then a counted failure and the next request.
+    EXPECT_TRUE(PumpUntil([&] { return Form->FailureCount >= 1; }, 6000));
+    PumpFor(200);
+    EXPECT_EQ(hangups, 1);
+    EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"error");
+    EXPECT_TRUE(Form->ContinuousMode);
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_TRUE(Errors.empty());
+
+    Form->BitBtn2Click(Form->BitBtn2);
+    Form->BitBtn6Click(Form->BitBtn6);
+    EXPECT_TRUE(Boxes.empty()) << "closing a lost line is no failure";
+    ExpectConnectedState(false);
+    ConnectTo(pair.Port, L"9600", 0);
+    EXPECT_TRUE(Form->Connected) << "the fresh line opens";
+    EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"打开");
+    Form->BitBtn6Click(Form->BitBtn6);
+    EXPECT_EQ(hangups, 1);
 }
 
 TEST_F(Form1Test, ConnectUsesEachBaudRatesReadTimeout)
