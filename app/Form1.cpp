@@ -70,6 +70,7 @@ void TForm1::ConnectEvents()
     Comm1->OnReceiveData = [this](TObject* Sender, void* Buffer, std::uint16_t BufferLength) {
         Comm1ReceiveData(Sender, Buffer, BufferLength);
     };
+    Comm1->OnRequestHangup = [this](TObject* Sender) { Comm1RequestHangup(Sender); };
     BitBtn2->OnClick = [this](TObject* Sender) { BitBtn2Click(Sender); };
     Timer1->OnTimer = [this](TObject* Sender) { Timer1Timer(Sender); };
     BitBtn7->OnClick = [this](TObject* Sender) { BitBtn7Click(Sender); };
@@ -164,6 +165,14 @@ void TForm1::BitBtn6Click(TObject*)
         return;
     }
     StartPortListRefresh();
+}
+
+// The line went away under the open port (an adapter pulled out): nothing goes out or comes
+// in any more, so the port state must not keep saying open. The rest stays as it is; the user
+// disconnects, which closes the port, and connects again once the adapter is back.
+void TForm1::Comm1RequestHangup(TObject*)
+{
+    StatusBar1->Panels(kPortStatePanel).SetText(L"error");
 }
 
 void TForm1::StartPortListRefresh()

@@ -110,6 +110,7 @@ public:
     void BitBtn5Click(TObject* Sender);
     void Button1Click(TObject* Sender);
     void Comm1ReceiveData(TObject* Sender, const void* Buffer, std::uint16_t BufferLength);
+    void Comm1RequestHangup(TObject* Sender);
     void BitBtn2Click(TObject* Sender);
     void Timer1Timer(TObject* Sender);
     void BitBtn7Click(TObject* Sender);

@@ -32,6 +32,11 @@ void TCustomListBox::CreateParams(TCreateParams& Params)
 
 void TCustomListBox::InitializeWnd()
 {
+    // A list box created with strings would keep copies of its own, and one without them
+    // makes the system carry only an item's data, not its text, to another process (screen
+    // readers, test scripts). Said once the window exists, the style makes the system carry
+    // the text we answer with, while the list box keeps no data.
+    ::SetWindowLongPtrW(FHandle, GWL_STYLE, ::GetWindowLongPtrW(FHandle, GWL_STYLE) | LBS_HASSTRINGS);
     ::SendMessageW(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
     ::SendMessageW(FHandle, LB_SETCOUNT, FLines.Count(), 0);
     SetItemIndex(FItemIndex);
@@ -81,6 +86,12 @@ void TCustomListBox::SetItemHeight(int height)
 void TCustomListBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
+    case LB_GETTEXT:
+        LBGetText(Message);
+        return;
+    case LB_GETTEXTLEN:
+        LBGetTextLen(Message);
+        return;
     case CN_DRAWITEM:
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam));
         Message.Result = TRUE;
@@ -105,6 +116,29 @@ void TCustomListBox::WndProc(TMessage& Message)
         break;
     }
     TWinControl::WndProc(Message);
+}
+
+// The text of line wParam and its terminating zero into the caller's buffer at lParam, which
+// must hold LB_GETTEXTLEN + 1 characters; without a buffer only the length, as the system's
+// list box answers. Narrow callers get their text converted by the system.
+void TCustomListBox::LBGetText(TMessage& Message)
+{
+    if (Message.WParam >= FLines.Count()) {
+        Message.Result = LB_ERR;
+        return;
+    }
+    const std::wstring_view line = FLines.Line(Message.WParam);
+    if (auto* buffer = reinterpret_cast<wchar_t*>(Message.LParam)) {
+        line.copy(buffer, line.size());
+        buffer[line.size()] = L'\0';
+    }
+    Message.Result = static_cast<LRESULT>(line.size());
+}
+
+void TCustomListBox::LBGetTextLen(TMessage& Message)
+{
+    Message.Result =
+        Message.WParam < FLines.Count() ? static_cast<LRESULT>(FLines.Line(Message.WParam).size()) : LB_ERR;
 }
 
 void TCustomListBox::PaintBuffered()

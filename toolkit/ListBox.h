@@ -1,5 +1,6 @@
 // List boxes of text lines held in our own storage; the window draws only the visible
-// lines, so hundreds of thousands of lines stay cheap to add, show and scroll.
+// lines, so hundreds of thousands of lines stay cheap to add, show and scroll, and answers
+// for their text as a list box of strings does, so other programs can read it.
 #pragma once
 
 #include "toolkit/LineStore.h"
@@ -28,6 +29,8 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
+    void LBGetText(TMessage& Message);
+    void LBGetTextLen(TMessage& Message);
     void DrawItem(const DRAWITEMSTRUCT& item);
     void PaintBuffered();
     void TrackThumb(TMessage& Message);

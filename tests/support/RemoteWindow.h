@@ -1,5 +1,6 @@
 // Driving the program from another process, as a user would: start it, find its controls
-// by class and place, click, type, choose, and read edits, status bar panels and the log.
+// by class and place, click, type, choose, and read edits, status bar panels and the log
+// (through the clipboard, or line by line as screen readers and scripts read a list box).
 // Under Wine WM_GETTEXT and WM_SETTEXT cross processes (their text is carried along), but a
 // status bar's SB_GETTEXTW is not: its text is read through memory lent in the program.
 #pragma once
@@ -139,6 +140,30 @@ inline std::wstring RemoteStatusText(HWND bar, int panel)
     return std::wstring(chars, wcsnlen(chars, bytes.size() / sizeof(wchar_t)));
 }
 
+// A list box's lines, each asked for its length and then its text.
+inline std::vector<std::wstring> RemoteListLines(HWND box)
+{
+    std::vector<std::wstring> lines;
+    DWORD_PTR count = 0;
+    if (!::SendMessageTimeoutW(box, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count))
+        return lines;
+    for (WPARAM i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        if (!::SendMessageTimeoutW(box, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length) ||
+            static_cast<LRESULT>(length) < 0)
+            break;
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        if (!::SendMessageTimeoutW(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                                   &copied) ||
+            copied != length)
+            break;
+        text.resize(length);
+        lines.push_back(std::move(text));
+    }
+    return lines;
+}
+
 // The clipboard's text as lines (CR LF between them), empty when it holds none.
 inline std::vector<std::wstring> ClipboardLines()
 {
@@ -189,6 +214,9 @@ public:
     TRemoteProgram& operator=(const TRemoteProgram&) = delete;
 
     bool Started() const { return FStarted; }
+    bool Running() const { return FStarted && ::WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
+    HANDLE Process() const { return FInfo.hProcess; }
+    DWORD ProcessId() const { return FInfo.dwProcessId; }
     HWND WaitForWindow(int timeoutMs = 20000)
     {
         PumpUntil([&] { return (FWindow = FindMainWindow(FInfo.dwProcessId)) != nullptr; }, timeoutMs);
@@ -232,6 +260,7 @@ struct TRemoteForm1 {
           LabeledEdit3(FindControlAt(window, L"TSpinEdit", {19, 42})),
           Button1(FindControlAt(window, L"TButton", {108, 191})),
           BitBtn5(FindControlAt(window, L"TBitBtn", {253, 191})),
+          ListBox1(FindControlAt(window, L"TListBox", {16, 24})),
           StatusBar1(FindControlAt(window, L"TStatusBar", {0, 501}))
     {
     }
@@ -240,7 +269,7 @@ struct TRemoteForm1 {
     {
         for (HWND h : {BitBtn1, BitBtn6, BitBtn7, LabeledEdit6, ComboBox5, ComboBox3, BitBtn8, BitBtn9, BitBtn2,
                        LabeledEdit1, LabeledEdit2, checkbox1, BitBtn3, BitBtn4, ComboBox1, LabeledEdit3, Button1,
-                       BitBtn5, StatusBar1})
+                       BitBtn5, ListBox1, StatusBar1})
             if (!h)
                 return false;
         return true;
@@ -258,7 +287,7 @@ struct TRemoteForm1 {
     }
 
     HWND Window, BitBtn1, BitBtn6, BitBtn7, LabeledEdit6, ComboBox5, ComboBox3, BitBtn8, BitBtn9, BitBtn2,
-        LabeledEdit1, LabeledEdit2, checkbox1, BitBtn3, BitBtn4, ComboBox1, LabeledEdit3, Button1, BitBtn5,
+        LabeledEdit1, LabeledEdit2, checkbox1, BitBtn3, BitBtn4, ComboBox1, LabeledEdit3, Button1, BitBtn5, ListBox1,
         StatusBar1;
 };
 

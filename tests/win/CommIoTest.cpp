@@ -1,5 +1,6 @@
 // The receive and transmit paths of the serial port component, on the rig's pseudo-terminal lines.
 #include "tests/win/TestSupport.h"
+#include "tests/support/RigLineDrop.h"
 
 #include "comm/Comm.h"
 #include "comm/CommEvents.h"
@@ -621,33 +622,6 @@ TEST_F(CommIoTest, AFailedWriteRaisesOneHangupAndLaterWriteDataFails)
 }
 
 // ---- A line that goes away.
-
-// Asks the rig to take the line of `port` away under the open handles and give it a fresh one.
-bool DropRigLine(const std::wstring& port)
-{
-    const char* runner = std::getenv("QM27K_RIG_RUNNER");
-    const char* rig = std::getenv("QM27K_RIG_DIR");
-    if (!runner || !rig)
-        return false;
-    // Wine starts a Unix program but gives no handle to wait on, so it leaves a file when done.
-    const std::wstring done = L"/tmp/qm27k-drop-line-" + std::to_wstring(::GetCurrentProcessId());
-    std::wstring doneWin = L"Z:" + done;
-    std::replace(doneWin.begin(), doneWin.end(), L'/', L'\\');
-    ::DeleteFileW(doneWin.c_str());
-    const auto wide = [](const char* text) { return std::wstring(text, text + std::strlen(text)); };
-    std::wstring command = L"/bin/sh -c \"'" + wide(runner) + L"' '" + wide(rig) + L"' --drop-line " + port +
-                           L" >/dev/null 2>&1; echo $? >" + done + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
-        return false;
-    const win::Handle processHandle{process.hProcess};
-    const win::Handle threadHandle{process.hThread};
-    return PumpUntil([&] { return ::GetFileAttributesW(doneWin.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000) &&
-           ::DeleteFileW(doneWin.c_str());
-}
 
 TEST_F(CommIoTest, ALostLineRaisesOneHangupThenWriteDataFailsAndAFreshLineWorks)
 {

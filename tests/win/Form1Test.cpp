@@ -2,6 +2,9 @@
 // Connect / Disconnect on the rig's pseudo-terminal COM ports.
 #include "tests/win/Form1Fixture.h"
 
+#include "tests/support/FarEndSensor.h"
+#include "tests/support/RigLineDrop.h"
+
 #include "app/MainIcon.h"
 #include "app/PortList.h"
 #include "comm/Comm.h"
@@ -389,6 +392,105 @@ TEST_F(Form1Test, ConnectAndDisconnectOnARealLine)
     EXPECT_EQ(PanelText(Form->StatusBar1, 1), L"关闭");
     ExpectConnectedState(false);
     EXPECT_TRUE(Boxes.empty());
+}
+
+// Everything of the window a handler could change, one line each, so two states compare
+// in one check and a difference names itself.
+std::vector<std::string> WindowState(TForm1& form)
+{
+    std::vector<std::string> state;
+    for (size_t i = 0; i < form.StatusBar1->PanelCount(); ++i)
+        state.push_back("panel " + std::to_string(i) + " " + Narrow(PanelText(form.StatusBar1, i)));
+    for (size_t i = 0; i < form.ComponentCount(); ++i) {
+        TComponent* component = form.Components(i);
+        const std::string name = Narrow(component->Name());
+        if (auto* control = As<TWinControl>(component))
+            state.push_back(name + (::IsWindowEnabled(control->Handle()) ? " on " : " off ") + Narrow(control->Caption()));
+        else if (auto* timer = As<TTimer>(component))
+            state.push_back(name + (timer->Enabled() ? " on " : " off ") + std::to_string(timer->Interval()));
+    }
+    state.push_back("checked " + std::to_string(form.checkbox1->Checked()) + ", log lines " +
+                    std::to_string(form.ListBox1->Count()) + ", port " +
+                    std::to_string(form.Comm1->ComHandle() != nullptr));
+    state.push_back("connected " + std::to_string(form.Connected) + ", continuous " +
+                    std::to_string(form.ContinuousMode) + ", pending " +
+                    std::to_string(static_cast<int>(form.PendingRequest)) + ", counts " +
+                    std::to_string(form.SuccessCount) + "/" + std::to_string(form.FailureCount));
+    return state;
+}
+
+TEST_F(Form1Test, LostLineShowsErrorAsThePortStateAndChangesNothingElse)
+{
+    REQUIRE_RIG_PORTS(1u);
+    MakeForm();
+    ConnectTo(RigPortPairs()[0].Port, L"9600", 0);
+    ASSERT_TRUE(Form->Connected);
+    // In the middle of a continuous reading, whose request is still unanswered.
+    Form->checkbox1->SetChecked(true);
+    Form->BitBtn2Click(Form->BitBtn2);
+    ASSERT_TRUE(Form->ContinuousMode);
+    Form->Timer1->SetEnabled(false); // no tick may change the state while it is compared
+    std::vector<std::string> expected = WindowState(*Form);
+    expected[kPortStatePanel] = "panel 1 error";
+
+    // The component raises the hang-up through its notify window, as its threads do.
+    ASSERT_TRUE(::PostMessageW(Form->Comm1->NotifyWindow(), MSG_COMM_HANGUP, 0, 0));
+    PumpFor(50);
+    EXPECT_EQ(WindowState(*Form), expected);
+    EXPECT_TRUE(Boxes.empty()) << Narrow(Boxes.front());
+    EXPECT_TRUE(Errors.empty());
+
+    // Stop, then Disconnect, as the user does; the window is disconnected again, without a box.
+    Form->BitBtn2Click(Form->BitBtn2);
+    Form->BitBtn6Click(Form->BitBtn6);
+    EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"关闭");
+    ExpectConnectedState(false);
+    EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(Form1Test, LineLostDuringAContinuousReadingIsReportedOnce)
+{
+    REQUIRE_RIG_PORTS(4u);
+    if (!std::getenv("QM27K_RIG_RUNNER"))
+        GTEST_SKIP() << "needs the rig's --drop-line (run through tests/rig/wine-run)";
+    const TPortPair pair = RigPortPairs()[3]; // the line the component's own test drops too
+    MakeForm();
+    int hangups = 0;
+    const TNotifyEvent bound = Form->Comm1->OnRequestHangup;
+    Form->Comm1->OnRequestHangup = [&](TObject* sender) {
+        ++hangups;
+        bound(sender);
+    };
+    {
+        TFarEndSensor sensor(pair.Device);
+        ConnectTo(pair.Port, L"9600", 0);
+        ASSERT_TRUE(Form->Connected);
+        Form->checkbox1->SetChecked(true);
+        Form->BitBtn2Click(Form->BitBtn2);
+        ASSERT_TRUE(PumpUntil([&] { return Form->SuccessCount >= 2; }, 10000)) << "the reading runs";
+        ASSERT_TRUE(DropRigLine(pair.Port));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return hangups > 0; }));
+    EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"error");
+    // Reader and writer both lose the line, and the reading goes on sending into it until
+    // the user stops it: a repeat, then a counted failure and the next request.
+    EXPECT_TRUE(PumpUntil([&] { return Form->FailureCount >= 1; }, 6000));
+    PumpFor(200);
+    EXPECT_EQ(hangups, 1);
+    EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"error");
+    EXPECT_TRUE(Form->ContinuousMode);
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_TRUE(Errors.empty());
+
+    Form->BitBtn2Click(Form->BitBtn2);
+    Form->BitBtn6Click(Form->BitBtn6);
+    EXPECT_TRUE(Boxes.empty()) << "closing a lost line is no failure";
+    ExpectConnectedState(false);
+    ConnectTo(pair.Port, L"9600", 0);
+    EXPECT_TRUE(Form->Connected) << "the fresh line opens";
+    EXPECT_EQ(PanelText(Form->StatusBar1, kPortStatePanel), L"打开");
+    Form->BitBtn6Click(Form->BitBtn6);
+    EXPECT_EQ(hangups, 1);
 }
 
 TEST_F(Form1Test, ConnectUsesEachBaudRatesReadTimeout)
