@@ -55,6 +55,10 @@ TForm1::TForm1(TComponent* owner, TPortListSource readPortList, const TCommApi& 
 {
     CreateComponents(commApi);
     ConnectEvents();
+    // The form has been read: components that waited for the others run their Loaded now.
+    for (size_t i = 0; i < ComponentCount(); ++i)
+        if (Components(i)->Loading())
+            Components(i)->Loaded();
 }
 
 TForm1::~TForm1() = default;

@@ -25,6 +25,7 @@
 #include "comm/CommTypes.h"
 
 class TComm;
+class TSkinData;
 
 using TPortListSource = std::function<std::vector<std::wstring>()>;
 
@@ -79,6 +80,7 @@ public:
     TTimer* Timer1;
     TTimer* Timer2;
     TTimer* Timer3;
+    TSkinData* SkinData1;
 
     // Window state.
     std::vector<std::wstring> PortList;

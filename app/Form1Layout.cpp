@@ -2,9 +2,13 @@
 // the components without a window, and the tab order.
 #include "app/Form1.h"
 
+#include "app/Resources.h"
 #include "comm/Comm.h"
+#include "skin/window/SkinData.h"
 
+#include <cstdint>
 #include <initializer_list>
+#include <span>
 
 namespace {
 
@@ -48,6 +52,66 @@ void SetFont(TFont& font, int height, TColor color = clWindowText, TFontStyle st
     font.SetHeight(height);
     font.SetColor(color);
     font.SetStyle(style);
+}
+
+// Other libraries' control classes and the kind of skinned control each is painted as.
+std::vector<std::wstring> ApplicationSkin3rd()
+{
+    std::vector<std::wstring> lines;
+    auto add = [&lines](const wchar_t* kind, std::initializer_list<const wchar_t*> classes) {
+        for (const wchar_t* c : classes)
+            lines.push_back(std::wstring(c) + L"=" + kind);
+    };
+    add(L"scrollbar", {L"TCategoryButtons", L"TVirtualStringTree", L"TVirtualDrawTree", L"TAdvPanelGroup",
+                       L"THTMLViewer", L"TDBCtrlGrid", L"TImageEnMView", L"TImageEnView", L"TAdvMemo", L"TDBAdvMemo"});
+    add(L"pngspeedbutton", {L"TPngSpeedbutton"});
+    add(L"pngbitbtn", {L"TPngBitBtn"});
+    add(L"panel", {L"TTBXDockablePanel", L"TControlBar", L"TTBDock", L"TTBToolbar", L"TLMDGROUPBOX",
+                   L"TLMDSIMPLEPANEL", L"TLMDDBCalendar", L"TLMDButtonPanel", L"TLMDLMDCalculator",
+                   L"TLMDHeaderPanel", L"TLMDTechnicalLine", L"TLMDLMDClock", L"TRzGroup", L"TLMDCalculator",
+                   L"TLMDTrackbar"});
+    add(L"combobox", {L"TComboboxex", L"TcxDBLookupComboBox", L"TcxDBComboBox", L"TcxDBDateEdit",
+                      L"TcxDBImageComboBox", L"TcxDBCalcEdit", L"TcxDBBlobEdit", L"TcxDBPopupEdit",
+                      L"TcxDBFontNameComboBox", L"TcxDBShellComboBox", L"TRxLookupEdit", L"TRxDBLookupCombo",
+                      L"TRzDateTimeEdit", L"TRzColorEdit", L"TRzDateTimePicker", L"TRzDBDateTimeEdit",
+                      L"TRzDbColorEdit", L"TRzDBDateTimePicker", L"TLMDListCombobox", L"TLMDCheckListCombobox",
+                      L"TLMDHeaderListCombobox", L"TLMDImageCombobox", L"TLMDColorCombobox", L"TLMDFontCombobox",
+                      L"TLMDFontSizeCombobox", L"TLMDFontSizeCombobox", L"TLMDPrinterCombobox",
+                      L"TLMDDriveCombobox", L"TLMDCalculatorComboBox", L"TLMDTrackBarComboBox",
+                      L"TLMDCalendarComboBox", L"TLMDTreeComboBox", L"TWWTempKeyCombo", L"TDBLookupCombobox",
+                      L"TWWDBCombobox", L"TWWDBCombobox", L"TWWDBLookupCombo", L"TWWKeyCombo",
+                      L"TWWDBDateTimePicker"});
+    add(L"speedbutton", {L"TRxSpeedButton", L"TfrSpeedButton", L"TfrTBButton"});
+    add(L"button", {L"TRzButton"});
+    add(L"bitbtn", {L"TRzBitbtn", L"TLMDButton", L"TcxButton"});
+    add(L"menubtn", {L"TRzMenuButton"});
+    add(L"CheckGroup", {L"TRzCheckGroup", L"TLMDCheckGroup", L"TLMDDBCheckGroup"});
+    add(L"radiogroup", {L"TRzRadioGroup", L"TRzDBRadioGroup", L"TLMDRADIOGROUP", L"TLMDDBRADIOGROUP",
+                        L"TWWRADIOGROUP", L"TcxDBRadioGroup", L"TcxRadioGroup"});
+    add(L"edit", {L"TRzButtonEdit", L"TLMDEDIT", L"TLMDMASKEDIT", L"TLMDBROWSEEDIT", L"TLMDEXTSPINEDIT",
+                  L"TLMDCALENDAREDIT", L"TLMDFILEOPENEDIT", L"TLMDFILESAVEEDIT", L"TLMDCOLOREDIT", L"TLMDDBEDIT",
+                  L"TLMDDBMASKEDIT", L"TLMDDBEXTSPINEDIT", L"TLMDDBSPINEDIT", L"TLMDDBEDITDBLookup",
+                  L"TLMDEDITDBLookup", L"TLMDCalculatorEdit", L"TWWDBEDIT", L"TOVCPICTUREFIELD",
+                  L"TOVCDBPICTUREFIELD", L"TOVCSLIDEREDIT", L"TOVCDBSLIDEREDIT", L"TOVCSIMPLEFIELD",
+                  L"TOVCDBSIMPLEFIELD", L"TO32DBFLEXEDIT", L"TOVCNUMERICFIELD", L"TOVCDBNUMERICFIELD"});
+    add(L"Radiobutton", {L"TRzDBRadioButton", L"TLMDRadiobutton"});
+    add(L"Groupbox", {L"TLMDGroupBox", L"TcxGroupbox"});
+    add(L"Checkbox", {L"TDBCheckboxEh", L"TDBCheckboxEh", L"TLMDCHECKBOX", L"TLMDDBCHECKBOX"});
+    return lines;
+}
+
+// The skin stored with the form: its SkinStream property as the program's resources carry it.
+// A module without it (a test linking the form alone) stores none.
+std::span<const std::uint8_t> StoredSkinStream()
+{
+    static const std::uint8_t kNone[4] = {0, 0, 0, 0};
+    const HMODULE module = ::GetModuleHandleW(nullptr);
+    const HRSRC info = ::FindResourceW(module, MAKEINTRESOURCEW(IDR_SKIN), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    const HGLOBAL loaded = info ? ::LoadResource(module, info) : nullptr;
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes)
+        return kNone;
+    return {static_cast<const std::uint8_t*>(bytes), ::SizeofResource(module, info)};
 }
 
 void SetTabOrders(std::initializer_list<TWinControl*> controls)
@@ -164,4 +228,13 @@ void TForm1::CreateComponents(const TCommApi& commApi)
         (*timer)->SetEnabled(false);
         (*timer)->SetInterval(1000);
     }
+
+    // The skin: read with the form, so the stored skin is built before the window is shown;
+    // its Loaded runs once every component exists (end of the constructor).
+    SkinData1 = Make<TSkinData>();
+    SkinData1->BeginLoading();
+    SkinData1->SetName(L"SkinData1");
+    SkinData1->SetActive(true);
+    SkinData1->SetSkin3rd(ApplicationSkin3rd());
+    SkinData1->ReadSkinStream(StoredSkinStream());
 }

@@ -2,5 +2,6 @@
 #pragma once
 
 #define IDI_MAINICON 1
-// The skin archive the main window paints itself with (RCDATA).
+// The main window's stored SkinStream property (RCDATA): a 32-bit little-endian byte count,
+// then the skin archive the window paints itself with.
 #define IDR_SKIN 100

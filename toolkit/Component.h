@@ -111,6 +111,13 @@ public:
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
 
+    // A form description is being read into this component: its properties are assigned one
+    // by one, and setters that would act on the others wait. Loaded ends it, once every
+    // component of the form exists.
+    bool Loading() const noexcept { return FLoading; }
+    void BeginLoading() noexcept { FLoading = true; }
+    virtual void Loaded() { FLoading = false; }
+
 protected:
     // A component joined this owner (Insert), or an owned or watched component goes (Remove).
     // Called on a live receiver only: an owner being destroyed is not told about its own
@@ -125,4 +132,5 @@ private:
     std::intptr_t FTag = 0;
     std::vector<std::unique_ptr<TComponent>> FComponents;
     std::vector<TComponent*> FFreeNotifies;
+    bool FLoading = false;
 };

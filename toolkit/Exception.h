@@ -17,6 +17,12 @@ private:
     std::wstring FMessage;
 };
 
+// Raised when stored data (a form's binary property) is shorter than it says.
+class EReadError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Raised when text cannot be converted, e.g. by StrToInt.
 class EConvertError : public Exception {
 public:

@@ -72,7 +72,14 @@ struct GdiObjectTraits {
     static void Close(Type h) noexcept { ::DeleteObject(h); }
 };
 
+struct HookTraits { // SetWindowsHookExW
+    using Type = HHOOK;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::UnhookWindowsHookEx(h); }
+};
+
 using Handle = UniqueHandle<KernelHandleTraits>;
+using Hook = UniqueHandle<HookTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using Window = UniqueHandle<WindowTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
@@ -87,6 +94,20 @@ public:
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     ~WindowDC() { if (FDC) ::ReleaseDC(FWnd, FDC); }
+    HDC get() const noexcept { return FDC; }
+
+private:
+    HWND FWnd;
+    HDC FDC;
+};
+
+// The whole window, non-client area included (GetWindowDC).
+class NonClientDC {
+public:
+    explicit NonClientDC(HWND hwnd) noexcept : FWnd(hwnd), FDC(::GetWindowDC(hwnd)) {}
+    NonClientDC(const NonClientDC&) = delete;
+    NonClientDC& operator=(const NonClientDC&) = delete;
+    ~NonClientDC() { if (FDC) ::ReleaseDC(FWnd, FDC); }
     HDC get() const noexcept { return FDC; }
 
 private:

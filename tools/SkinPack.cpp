@@ -59,16 +59,29 @@ int Pack(const fs::path& folder, const fs::path& output)
     return 0;
 }
 
+// The archive as a form stores it in its skin data component's SkinStream property: a 32-bit
+// little-endian byte count, then the archive.
+int Store(const fs::path& archivePath, const fs::path& output)
+{
+    const std::vector<uint8_t> archive = ReadFileBytes(archivePath);
+    const auto count = static_cast<uint32_t>(archive.size());
+    std::vector<uint8_t> stored{uint8_t(count), uint8_t(count >> 8), uint8_t(count >> 16), uint8_t(count >> 24)};
+    stored.insert(stored.end(), archive.begin(), archive.end());
+    WriteFileBytes(output, stored);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: skinpack FOLDER ARCHIVE\n");
+    const bool store = argc == 4 && std::string(argv[1]) == "--stored";
+    if (argc != 3 && !store) {
+        std::fprintf(stderr, "usage: skinpack FOLDER ARCHIVE\n       skinpack --stored ARCHIVE STORED\n");
         return 2;
     }
     try {
-        return Pack(argv[1], argv[2]);
+        return store ? Store(argv[2], argv[3]) : Pack(argv[1], argv[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skinpack: %s\n", e.what());
         return 1;

@@ -28,6 +28,10 @@ printf 'not part of a skin' >"$dir/skin/readme.txt"
 "$pack" "$dir/skin" "$dir/a.skn" >/dev/null || fail "skinpack exited $?"
 "$pack" "$dir/skin" "$dir/b.skn" >/dev/null || fail "second skinpack exited $?"
 cmp -s "$dir/a.skn" "$dir/b.skn" || fail "two packs of one folder differ"
+# The stored form a form keeps: the archive's byte count, little-endian, then the archive.
+"$pack" --stored "$dir/a.skn" "$dir/a.stored" || fail "skinpack --stored exited $?"
+[[ $(head -c 4 "$dir/a.stored" | od -An -tu4 | tr -d ' ') == $(stat -c %s "$dir/a.skn") ]] || fail "stored count"
+cmp -s <(tail -c +5 "$dir/a.stored") "$dir/a.skn" || fail "stored bytes differ from the archive"
 
 listing=$("$info" "$dir/a.skn") || fail "skininfo list exited $?"
 grep -q '^version 20000, 4 entries$' <<<"$listing" || fail "listing header: $listing"

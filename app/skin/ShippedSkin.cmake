@@ -14,3 +14,13 @@ add_custom_command(OUTPUT ${QM27K_SHIPPED_SKIN}
     COMMENT "Drawing and packing the shipped skin"
     VERBATIM)
 add_custom_target(shipped_skin ALL DEPENDS ${QM27K_SHIPPED_SKIN})
+
+# The main window stores its skin as its skin data component's SkinStream property: a 32-bit
+# little-endian byte count, then the archive. That is what the program carries.
+set(QM27K_SKIN_STREAM ${QM27K_SKIN_DIR}/QM27K.skinstream CACHE INTERNAL "The shipped skin as the stored property")
+add_custom_command(OUTPUT ${QM27K_SKIN_STREAM}
+    COMMAND skinpack --stored ${QM27K_SHIPPED_SKIN} ${QM27K_SKIN_STREAM}
+    DEPENDS skinpack ${QM27K_SHIPPED_SKIN}
+    COMMENT "Storing the shipped skin as the form's SkinStream property"
+    VERBATIM)
+add_custom_target(shipped_skin_stream ALL DEPENDS ${QM27K_SKIN_STREAM})

@@ -62,3 +62,22 @@ bool PutPixels(HDC dc, int x, int y, const TPixelBuffer& buffer) noexcept
                static_cast<UINT>(buffer.Height()), buffer.View().Bits, &info, DIB_RGB_COLORS)
         != 0;
 }
+
+bool PutPixelRect(HDC dc, int x, int y, const TPixelBuffer& buffer, const TPixelRect& part) noexcept
+{
+    const TPixelRect r = Intersect(part, buffer.View().Bounds());
+    const HBITMAP section = DibHandle(buffer);
+    if (r.IsEmpty())
+        return true;
+    if (!section)
+        return false;
+    GdiFlush();
+    const HDC source = CreateCompatibleDC(dc);
+    if (!source)
+        return false;
+    const HGDIOBJ old = SelectObject(source, section);
+    const bool done = BitBlt(dc, x, y, r.Width(), r.Height(), source, r.Left, r.Top, SRCCOPY) != FALSE;
+    SelectObject(source, old);
+    DeleteDC(source);
+    return done;
+}

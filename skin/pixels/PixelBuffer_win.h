@@ -14,3 +14,6 @@ HBITMAP DibHandle(const TPixelBuffer& buffer) noexcept;
 
 // One block transfer of the whole buffer to (x, y) of dc; false when GDI refuses.
 bool PutPixels(HDC dc, int x, int y, const TPixelBuffer& buffer) noexcept;
+// One block transfer of part of a DIB-section buffer to (x, y) of dc; false when GDI refuses
+// or the buffer is not a DIB section.
+bool PutPixelRect(HDC dc, int x, int y, const TPixelBuffer& buffer, const TPixelRect& part) noexcept;

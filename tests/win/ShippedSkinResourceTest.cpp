@@ -1,4 +1,5 @@
-// The program carries the skin archive the build packed, byte for byte, as a resource it can open.
+// The program carries the skin archive the build packed, byte for byte, as its main window's stored
+// SkinStream property, and the archive opens.
 #include "app/Resources.h"
 #include "skin/archive/MemoryStream.h"
 #include "skin/archive/SkinReader.h"
@@ -58,9 +59,14 @@ TEST(ShippedSkinResource, ProgramHoldsThePackedArchive)
     HGLOBAL loaded = LoadResource(program.get(), info);
     const auto* bytes = static_cast<const uint8_t*>(LockResource(loaded));
     ASSERT_NE(bytes, nullptr);
-    const std::vector<uint8_t> resource(bytes, bytes + SizeofResource(program.get(), info));
-    EXPECT_EQ(resource.size(), packed.size());
-    EXPECT_TRUE(resource == packed) << "the resource differs from the packed archive";
+    // The main window's stored SkinStream: the archive's byte count, then the archive.
+    const std::vector<uint8_t> stored(bytes, bytes + SizeofResource(program.get(), info));
+    ASSERT_GT(stored.size(), 4u);
+    const uint32_t count = uint32_t(stored[0]) | uint32_t(stored[1]) << 8 | uint32_t(stored[2]) << 16 |
+        uint32_t(stored[3]) << 24;
+    EXPECT_EQ(count, packed.size());
+    const std::vector<uint8_t> resource(stored.begin() + 4, stored.end());
+    EXPECT_TRUE(resource == packed) << "the stored skin differs from the packed archive";
 
     // And it is a skin the reader opens, with its definition and bitmaps.
     TMemoryStream source(resource);

@@ -1,0 +1,160 @@
+// TWinSkinForm: the frame that replaces one window's border, caption, caption buttons and menu
+// bar band with the skin. It takes over the window's procedure (and a toolkit form's hook),
+// tells the system that the client area lies inside the skin's borders, paints the non-client
+// area, answers hit tests and non-client mouse messages, and gives the window a shaped region.
+#pragma once
+
+#include "skin/pixels/PixelBuffer.h"
+#include "skin/window/CaptionButtons.h"
+#include "skin/window/FrameGeometry.h"
+#include "skin/window/SysButtons.h"
+#include "toolkit/Component.h"
+#include "toolkit/MessageLink.h"
+#include "toolkit/Timer.h"
+#include "toolkit/WinHandle.h"
+#include "toolkit/WindowHandler.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TCustomForm;
+class TSkinData;
+
+enum class TFrameState : std::int32_t {
+    Attaching = 0,
+    Active = 1,
+    Refreshing = 3,
+    Destroying = 4, // WM_NCDESTROY is on its way through the old procedure
+    Resizing = 5,
+    WindowDestroyed = 6, // the manager frees the frame at its next purge
+};
+
+// The handler base comes first, so the object and its handler part share one address.
+class TWinSkinForm : public TWindowHandler, public TComponent {
+    TK_CLASS(TWinSkinForm)
+public:
+    TWinSkinForm(HWND hwnd, std::wstring className);
+    ~TWinSkinForm() override;
+
+    bool AttachForm(TSkinData* skinData, TCustomForm* form);
+    bool AttachWindow(TSkinData* skinData);
+    void FinishSkin();
+    // Gives the window back everything: procedure, hook, colour, system menu style, size, region.
+    void Detach();
+    void RefreshAll();
+    void ComputeBorders();
+    void FreeCaptionButtons();
+    void PaintFrame(HDC dc = nullptr);
+    void UpdateRegion();
+    void MdiMaximizedChanged(bool on);
+
+    HWND WindowHandle() const noexcept { return FWindow; }
+    TCustomForm* FormControl() const noexcept { return FForm; }
+    TSkinData* SkinData() const noexcept { return FSkinData; }
+    TFrameState FrameState() const noexcept { return FState; }
+    TMdiRole MdiRole() const noexcept { return FMdiRole; }
+    TBorderKind BorderKind() const noexcept { return FBorderKind; }
+    TShowState ShowState() const noexcept { return FShowState; }
+    bool IsActive() const noexcept { return FIsActive; }
+    bool FramePainting() const noexcept { return FFramePainting; }
+    const TFrameBorders& Borders() const noexcept { return FBorders; }
+    int MenuBarHeight() const noexcept { return FMenuBarHeight; }
+    std::uint32_t CaptionBoxes() const noexcept { return FCaptionBoxes; }
+    bool HasRegion() const noexcept { return FRegionSize.cx != 0 || FRegionSize.cy != 0; }
+
+    // Caption buttons, as the skin lists them.
+    std::vector<TCaptionButton>& CaptionButtons() noexcept { return FButtons; }
+    const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const noexcept { return FSysButtons; }
+    TNCObject* HotObject = nullptr;
+    TTimer* HoverTimer() const noexcept { return FHoverTimer; }
+
+    // Frame coordinates of a screen point.
+    TFramePoint ToFrameCoords(POINT screen) const;
+    // Repaints one caption button in its state, straight to the window.
+    void PaintSysButton(size_t index);
+    void DoSysButtonAction(size_t index, POINT screen);
+    void ShowSysMenu(POINT screen);
+    void OnHoverTimer();
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void FrameWndProc(TMessage& Message);
+    bool Stage2(TMessage& Message);
+    bool Stage3(TMessage& Message);
+    void FormWindowProc(TMessage& Message);
+    void CallOld(TMessage& Message) { FWindowLink.CallPrevious(Message); }
+    // Runs the old procedure with the window marked invisible, so that the system's default
+    // handling (caption text, icon, activation) draws no classic caption over ours.
+    void CallOldUnpainted(TMessage& Message);
+
+    void WMNCCalcSize(TMessage& Message);
+    void WMNCHitTest(TMessage& Message);
+    void WMNCPaint(TMessage& Message);
+    void WMNCActivate(TMessage& Message);
+    void WMNCMouseMove(TMessage& Message);
+    void WMNCLButtonDown(TMessage& Message);
+    void WMNCLButtonUp(TMessage& Message);
+    void WMNCLButtonDblClk(TMessage& Message);
+    void WMNCRButtonDown(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMSysCommand(TMessage& Message);
+    void WMCtlColor(TMessage& Message);
+
+    void ReadWindowState();
+    void LoadWindowIcon();
+    void ResizeToKeepClient(bool reread);
+    void SetSysMenuStyle(bool on);
+    void DetachOnDestroy();
+    void PaintBorderPiece(HDC dc, TBorderSide side, const TPixelRect& r);
+    void PaintTitle(HDC dc);
+    void PaintCaptionText(HDC dc);
+    TCaptionWindow CaptionWindowFacts() const;
+    bool SysButtonsReady();
+    std::wstring WindowText() const;
+    void RecalcFrame() const;
+
+    HWND FWindow;
+    std::wstring FClassName;
+    TCustomForm* FForm = nullptr;
+    TSkinData* FSkinData = nullptr;
+    TMessageLink FWindowLink;
+    TMessageLink FFormLink;
+    bool FAttached = false;
+    bool FFramePainting = false;
+    TFrameState FState = TFrameState::Attaching;
+    TBorderKind FBorderKind = TBorderKind::Sizeable;
+    std::uint32_t FCaptionBoxes = 0;
+    TMdiRole FMdiRole = TMdiRole::None;
+    TShowState FShowState = TShowState::Normal;
+    bool FIsActive = true;
+    bool FRightToLeft = false;
+    bool FChild = false;
+    bool FSizeable = false;
+    bool FUnicode = true;
+    bool FDialog = false;
+    HWND FOwner = nullptr;
+    TFrameBorders FBorders;
+    int FMenuBarHeight = 0;
+    SIZE FSystemSizes{};       // window size minus client size before framing
+    RECT FSavedClient{};
+    TPixelRect FCaptionTextRect;
+    TPixelRect FCaptionBackground;
+    int FRightButtonArea = 0;
+    std::vector<TCaptionButton> FButtons;
+    std::vector<std::unique_ptr<TWinSysButton>> FSysButtons;
+    TTimer* FHoverTimer = nullptr;
+    HMENU FSystemMenu = nullptr;
+    HMENU FWindowMenu = nullptr;
+    TPixelBuffer FIcon;            // the window's small icon on the key colour
+    TPixelBuffer FTitleBitmap;     // the caption band as last painted
+    TPixelBuffer FTitleBackground; // the same before the buttons, for repainting one button
+    SIZE FRegionSize{};
+    TColor FSavedColour = 0;
+    DWORD FLastSysMenuTime = 0;
+    bool FSysMenuShown = false;
+};
