@@ -8,7 +8,6 @@
 #include <array>
 #include <memory>
 #include <utility>
-#include <vector>
 
 void TPreviousHandling::Call(TMessage& Message) const
 {
@@ -49,27 +48,27 @@ namespace {
 // Enough for every control of a few open windows; a window beyond that stays as it is.
 constexpr size_t kProcCount = 1024;
 
-std::array<TMessageLink::TRecord*, kProcCount>& Slots()
-{
-    static std::array<TMessageLink::TRecord*, kProcCount> slots{};
-    return slots;
-}
+// Plain arrays, so nothing here is destroyed at program end while a link may still let go.
+TMessageLink::TRecord* gSlots[kProcCount] = {};
+int gFreeSlots[kProcCount] = {}; // a stack of free slot numbers, lowest on top
+size_t gFreeCount = 0;
+bool gFreeSlotsReady = false;
 
-// Free slots, lowest last so that they are reused lowest first.
-std::vector<int>& FreeSlots()
+TMessageLink::TRecord*& Slot(int slot) { return gSlots[static_cast<size_t>(slot)]; }
+
+void PrepareFreeSlots()
 {
-    static std::vector<int> free = [] {
-        std::vector<int> v;
-        for (int i = static_cast<int>(kProcCount) - 1; i >= 0; --i)
-            v.push_back(i);
-        return v;
-    }();
-    return free;
+    if (gFreeSlotsReady)
+        return;
+    for (size_t i = 0; i < kProcCount; ++i)
+        gFreeSlots[i] = static_cast<int>(kProcCount - 1 - i);
+    gFreeCount = kProcCount;
+    gFreeSlotsReady = true;
 }
 
 LRESULT RunSlot(size_t slot, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
-    TMessageLink::TRecord* record = Slots()[slot];
+    TMessageLink::TRecord* record = gSlots[slot];
     if (!record) // cannot happen while the procedure is in a chain; stay harmless anyway
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     TMessage message{msg, wParam, lParam, 0};
@@ -168,32 +167,33 @@ void TMessageLink::TRecord::Settle() noexcept
     if (!Unhooked || Nesting > 0)
         return;
     if (Slot >= 0) {
-        Slots()[size_t(Slot)] = nullptr;
-        FreeSlots().push_back(Slot);
+        ::Slot(Slot) = nullptr;
+        gFreeSlots[gFreeCount++] = Slot;
     }
     delete this;
 }
 
 bool TMessageLink::DoAttachProc(HWND hwnd, TWindowHandler* handler, void* object, TInvoke invoke)
 {
-    if (FRecord || !::IsWindow(hwnd) || FreeSlots().empty())
+    PrepareFreeSlots();
+    if (FRecord || !::IsWindow(hwnd) || gFreeCount == 0)
         return false;
     auto record = std::make_unique<TRecord>();
     record->Owner = this;
     record->Handler = handler;
     record->Object = object;
     record->Invoke = invoke;
-    record->Slot = FreeSlots().back();
+    record->Slot = gFreeSlots[gFreeCount - 1];
     record->Previous.Wnd = hwnd;
     record->Previous.Unicode = ::IsWindowUnicode(hwnd) != FALSE;
-    Slots()[size_t(record->Slot)] = record.get();
+    Slot(record->Slot) = record.get();
     ::SetLastError(0);
     const LONG_PTR old = SetProc(hwnd, record->Previous.Unicode, kSlotProcs[size_t(record->Slot)]);
     if (old == 0 && ::GetLastError() != 0) {
-        Slots()[size_t(record->Slot)] = nullptr;
+        Slot(record->Slot) = nullptr;
         return false;
     }
-    FreeSlots().pop_back();
+    --gFreeCount;
     record->Previous.Proc = reinterpret_cast<WNDPROC>(old);
     FPrevious = record->Previous;
     FRecord = record.release(); // owned by the chain from here: it frees itself in Settle
@@ -230,5 +230,6 @@ void TMessageLink::Detach() noexcept
 
 size_t TMessageLink::FreeProcCount() noexcept
 {
-    return FreeSlots().size();
+    PrepareFreeSlots();
+    return gFreeCount;
 }

@@ -178,7 +178,7 @@ void TWinSkinForm::ComputeBorders()
     FreeCaptionButtons();
     for (size_t i = 0; i < skin.CaptionButtons.size(); ++i) {
         TDataSkinSysButton& entry = *skin.CaptionButtons[i];
-        if (IsIconAction(entry.Action) && (entry.Action == 3 || entry.Action == 11)) {
+        if (IsIconAction(entry.Action)) {
             LoadWindowIcon();
             if (entry.Bitmap.IsEmpty() && !FIcon.IsEmpty())
                 entry.Bitmap = FIcon.Clone();
