@@ -173,16 +173,22 @@ void TMessageLink::TRecord::Settle() noexcept
     delete this;
 }
 
-bool TMessageLink::DoAttachProc(HWND hwnd, TWindowHandler* handler, void* object, TInvoke invoke)
+std::unique_ptr<TMessageLink::TRecord> TMessageLink::NewRecord(TWindowHandler* handler, void* object, TInvoke invoke)
 {
-    PrepareFreeSlots();
-    if (FRecord || !::IsWindow(hwnd) || gFreeCount == 0)
-        return false;
     auto record = std::make_unique<TRecord>();
     record->Owner = this;
     record->Handler = handler;
     record->Object = object;
     record->Invoke = invoke;
+    return record;
+}
+
+bool TMessageLink::DoAttachProc(HWND hwnd, TWindowHandler* handler, void* object, TInvoke invoke)
+{
+    PrepareFreeSlots();
+    if (FRecord || !::IsWindow(hwnd) || gFreeCount == 0)
+        return false;
+    auto record = NewRecord(handler, object, invoke);
     record->Slot = gFreeSlots[gFreeCount - 1];
     record->Previous.Wnd = hwnd;
     record->Previous.Unicode = ::IsWindowUnicode(hwnd) != FALSE;
@@ -204,11 +210,7 @@ bool TMessageLink::DoAttachHook(TWinControl* control, TWindowHandler* handler, v
 {
     if (FRecord || !control || !control->HandleAllocated())
         return false;
-    auto record = std::make_unique<TRecord>();
-    record->Owner = this;
-    record->Handler = handler;
-    record->Object = object;
-    record->Invoke = invoke;
+    auto record = NewRecord(handler, object, invoke);
     record->Control = control;
     record->OurHook = TWndMethod::Bind<&TRecord::Call>(record.get());
     record->Previous.Wnd = control->Handle();

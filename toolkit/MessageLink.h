@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 class TWinControl;
 
 // The handling a link replaced, kept by value so that a handler that has let go of its window
@@ -72,6 +74,7 @@ private:
         (static_cast<T*>(object)->*Method)(Message);
     }
 
+    std::unique_ptr<TRecord> NewRecord(TWindowHandler* handler, void* object, TInvoke invoke);
     bool DoAttachProc(HWND hwnd, TWindowHandler* handler, void* object, TInvoke invoke);
     bool DoAttachHook(TWinControl* control, TWindowHandler* handler, void* object, TInvoke invoke);
 
