@@ -126,12 +126,13 @@ TEST_F(SkinDataTest, ActiveWithAStoredSkinAppliesItAQuarterSecondAfterLoaded)
 TEST_F(SkinDataTest, ActiveBeforeAnyActivationOnlyEnablesSkinningUntilTheFirstActivation)
 {
     auto* form = MakeForm();
-    MakeSkinData(form, TSkinFormType::sfMainform, true);
+    int changed = 0;
+    MakeSkinData(form, TSkinFormType::sfMainform, true)->OnSkinChanged = [&](TObject*) { ++changed; };
     EXPECT_TRUE(SkinManager->SkinningEnabled);
     EXPECT_EQ(SkinManager->RunState, TSkinManage::kIdle);
-    form->SetVisible(true);
     PumpFor(400);
-    EXPECT_EQ(SkinManager->FindFrame(form->Handle()), nullptr) << "no timer runs before the first activation";
+    EXPECT_EQ(changed, 0) << "no timer runs before the first activation";
+    EXPECT_EQ(SkinManager->FindFrame(form->Handle()), nullptr);
     ::SetActiveWindow(form->Handle());
     EXPECT_EQ(SkinManager->RunState, TSkinManage::kRunning);
     EXPECT_NE(WaitFramed(form->Handle()), nullptr);
@@ -185,12 +186,15 @@ TEST_F(SkinDataTest, ArchivesThatDoNotLoadLeaveTheWindowItsOwnLook)
         {"names past the payload", ArchiveOfPayload({20000, 1000, 0, 0}), false, TSkinReader::kBadNameLength},
         {"negative length", TBytes{0xFF, 0xFF, 0xFF, 0xFF, 0}, false, TSkinReader::kNegativeLength},
     };
+    // Activated without being shown: the hook sees it as the program's windows are seen.
+    auto* form = MakeForm();
+    const HWND elsewhere = MakeForm(L"Elsewhere")->Handle();
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         Boxes.clear();
         ResetManager();
-        auto* form = MakeForm();
-        auto* sd = MakeSkinData(form, TSkinFormType::sfMainform, true, c.Archive);
+        auto* scope = App->Make<TComponent>();
+        auto* sd = MakeSkinData(scope, TSkinFormType::sfMainform, true, c.Archive);
         EXPECT_EQ(sd->SkinLoading(), !c.Loads);
         EXPECT_EQ(sd->Active(), c.Loads);
         if (c.Box) {
@@ -203,20 +207,21 @@ TEST_F(SkinDataTest, ArchivesThatDoNotLoadLeaveTheWindowItsOwnLook)
                 EXPECT_GE(button->Action, 7) << "only the built-in MDI buttons";
         }
         if (!c.Loads) {
-            form->Show();
+            ::SetActiveWindow(elsewhere);
             ::SetActiveWindow(form->Handle());
             PumpFor(300);
             EXPECT_EQ(SkinManager->FindFrame(form->Handle()), nullptr);
-            EXPECT_EQ(::GetWindowRgn(form->Handle(), ::CreateRectRgn(0, 0, 0, 0)), ERROR);
+            EXPECT_EQ(::GetWindowRgn(form->Handle(), win::GdiObject<HRGN>(::CreateRectRgn(0, 0, 0, 0)).get()), ERROR);
         }
-        App->FreeComponent(form);
+        App->FreeComponent(scope);
     }
 }
 
 TEST_F(SkinDataTest, SkinFileLoadsAtRunTimeAndAMissingOneOnlyMarksTheSkinUnusable)
 {
     auto* form = App->Make<TSkinnedForm>(Archive());
-    TWinSkinForm* frame = ShowSkinned(form);
+    ::SetActiveWindow(form->Handle());
+    TWinSkinForm* frame = WaitFramed(form->Handle());
     ASSERT_NE(frame, nullptr);
     TSkinData* sd = form->SkinData;
     const SIZE client = ClientSize(form->Handle());
