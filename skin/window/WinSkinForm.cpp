@@ -332,9 +332,15 @@ void TWinSkinForm::RefreshAll()
     FState = TFrameState::Refreshing;
     if (FFramePainting && FForm) {
         ResizeToKeepClient(true);
-        // Makes the form lay its controls out again for the new client area.
-        FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), FForm->Height() + 1);
-        FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), FForm->Height() - 1);
+        // Makes the form lay its controls out again for the new client area. The toolkit
+        // records only the bounds it set itself, not the size the frame gave the window or a
+        // move by the user, so the nudge starts from the window's own rectangle.
+        RECT r{};
+        ::GetWindowRect(FWindow, &r);
+        if (FChild)
+            ::MapWindowPoints(nullptr, ::GetParent(FWindow), reinterpret_cast<POINT*>(&r), 2);
+        FForm->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top + 1);
+        FForm->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     } else if (FFramePainting) {
         ResizeToKeepClient(true);
     }
