@@ -88,9 +88,6 @@ private:
     bool Stage3(TMessage& Message);
     void FormWindowProc(TMessage& Message);
     void CallOld(TMessage& Message) { FWindowLink.CallPrevious(Message); }
-    // Runs the old procedure with the window marked invisible, so that the system's default
-    // handling (caption text, icon, activation) draws no classic caption over ours.
-    void CallOldUnpainted(TMessage& Message);
 
     void WMNCCalcSize(TMessage& Message);
     void WMNCHitTest(TMessage& Message);
