@@ -332,9 +332,11 @@ void TWinSkinForm::RefreshAll()
     FState = TFrameState::Refreshing;
     if (FFramePainting && FForm) {
         ResizeToKeepClient(true);
-        // Makes the form lay its controls out again for the new client area.
-        FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), FForm->Height() + 1);
-        FForm->SetBounds(FForm->Left(), FForm->Top(), FForm->Width(), FForm->Height() - 1);
+        // Makes the form lay its controls out again for the new client area. The window's own
+        // size, not the form's stored bounds: those do not follow the sizes the frame sets.
+        const TPixelRect size = WindowSize(FWindow);
+        for (const int height : {size.Height() + 1, size.Height()})
+            ::SetWindowPos(FWindow, nullptr, 0, 0, size.Width(), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (FFramePainting) {
         ResizeToKeepClient(true);
     }
