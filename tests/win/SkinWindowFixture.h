@@ -118,6 +118,8 @@ public:
 // Shows and activates a form and waits until its frame finished its set-up; null on time-out.
 inline TWinSkinForm* ShowSkinned(TCustomForm* form, int timeoutMs = 3000)
 {
+    // The cursor rests where no test window is, so no button starts out hot.
+    ::SetCursorPos(50, 700);
     form->Show();
     ::SetActiveWindow(form->Handle());
     TWinSkinForm* frame = nullptr;
