@@ -209,16 +209,23 @@ bool TSkinData::LoadSkinFromStream()
 
 void TSkinData::SetSkinFile(const std::wstring& value)
 {
-    FSkinLoading = true;
     FSkinFile = value;
     if (Designing())
         return;
+    // A name that is no file, or a file that is no skin, leaves the skin in use as it was: the
+    // frames paint nothing while the skin counts as loading, so windows would keep bare frames.
     std::error_code error;
     if (value.empty() || !std::filesystem::is_regular_file(std::filesystem::path(value), error))
         return;
     std::ifstream in(std::filesystem::path(value), std::ios::binary);
-    FSkinStreamData.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    LoadSkinFromStream();
+    std::vector<std::uint8_t> previous(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
+    std::swap(previous, FSkinStreamData);
+    const bool hadSkin = !FSkinLoading;
+    if (!LoadSkinFromStream()) {
+        FSkinStreamData = std::move(previous);
+        FSkinLoading = !hadSkin;
+        return;
+    }
     ApplySkinChange();
 }
 
