@@ -209,19 +209,20 @@ bool TSkinData::LoadSkinFromStream()
 
 void TSkinData::SetSkinFile(const std::wstring& value)
 {
+    const bool hadSkin = !FSkinLoading;
+    FSkinLoading = true;
     FSkinFile = value;
     if (Designing())
         return;
-    // A name that is no file, or a file that is no skin, leaves the skin in use as it was: the
-    // frames paint nothing while the skin counts as loading, so windows would keep bare frames.
     std::error_code error;
     if (value.empty() || !std::filesystem::is_regular_file(std::filesystem::path(value), error))
         return;
     std::ifstream in(std::filesystem::path(value), std::ios::binary);
     std::vector<std::uint8_t> previous(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
     std::swap(previous, FSkinStreamData);
-    const bool hadSkin = !FSkinLoading;
     if (!LoadSkinFromStream()) {
+        // A file that is no skin leaves the skin in use as it was: going on to refresh would
+        // drop every frame's caption buttons and build none, since nothing usable was loaded.
         FSkinStreamData = std::move(previous);
         FSkinLoading = !hadSkin;
         return;

@@ -974,7 +974,9 @@ void TWinSkinForm::PaintFrame(HDC dc)
 {
     if (FState != TFrameState::Active && FState != TFrameState::Refreshing)
         return;
-    if (!FFramePainting || FBorderKind == TBorderKind::NoCaption || !FSkinData || FSkinData->SkinLoading())
+    // The skin objects are never half built (a load that fails leaves them as they were), so a
+    // component that counts as loading after a missing skin file still paints its frames.
+    if (!FFramePainting || FBorderKind == TBorderKind::NoCaption || !FSkinData)
         return;
     if (FMdiRole == TMdiRole::Child && FShowState == TShowState::Maximized)
         return;
