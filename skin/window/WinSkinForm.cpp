@@ -1,14 +1,8 @@
-// The skinned frame: attaching to a window and letting go of it, the frame's message handling in
-// its three stages, and its painting (borders straight to the window, the caption band composed
-// off screen and put on screen in one transfer).
+// The skinned frame: attaching to a window and letting go of it, and the frame's message
+// handling in its three stages. Painting is in WinSkinFormPaint.cpp, the caption buttons'
+// actions and the hover timer in WinSkinFormButtons.cpp.
 #include "skin/window/WinSkinForm.h"
 
-#include "skin/pixels/PixelBuffer_win.h"
-#include "skin/pixels/Region_win.h"
-#include "skin/pixels/SystemColors.h"
-#include "skin/window/CaptionComposer.h"
-#include "skin/window/CaptionText.h"
-#include "skin/window/FrameRegion.h"
 #include "skin/window/IconPicture.h"
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinManager.h"
@@ -24,43 +18,10 @@ constexpr unsigned kHoverInterval = 250;
 // Private message 0xAE, with which some systems paint the classic caption themselves.
 constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
 
-TPixelRect WindowSize(HWND hwnd)
-{
-    RECT r{};
-    ::GetWindowRect(hwnd, &r);
-    return {0, 0, r.right - r.left, r.bottom - r.top};
-}
-
-bool Holds(const TPixelRect& r, TFramePoint p) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; }
-
 POINT ScreenPoint(LPARAM lParam)
 {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
-
-// A memory DC with a DIB section selected, for GDI text drawn into our pixels.
-class TDibDC {
-public:
-    explicit TDibDC(const TPixelBuffer& buffer) noexcept : FDC(::CreateCompatibleDC(nullptr))
-    {
-        if (FDC)
-            FOld = ::SelectObject(FDC, DibHandle(buffer));
-    }
-    TDibDC(const TDibDC&) = delete;
-    TDibDC& operator=(const TDibDC&) = delete;
-    ~TDibDC()
-    {
-        if (FOld)
-            ::SelectObject(FDC, FOld);
-        if (FDC)
-            ::DeleteDC(FDC);
-    }
-    HDC get() const noexcept { return FDC; }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld = nullptr;
-};
 
 } // namespace
 
@@ -302,7 +263,7 @@ void TWinSkinForm::Detach()
         SetSysMenuStyle(true);
     if (painted && (!FChild || FMdiRole == TMdiRole::Child) && FShowState == TShowState::Normal) {
         // The window keeps its client size: the system's frame replaces ours around it.
-        const TPixelRect size = WindowSize(FWindow);
+        const TPixelRect size = WindowSize();
         const int width = size.Width() + FSystemSizes.cx - FBorders.Left - FBorders.Right;
         const int height = size.Height() + FSystemSizes.cy - FBorders.Top - FBorders.Bottom - FMenuBarHeight;
         ::SetWindowPos(FWindow, nullptr, 0, 0, width, height,
@@ -815,6 +776,13 @@ std::wstring TWinSkinForm::WindowText() const
     return text;
 }
 
+TPixelRect TWinSkinForm::WindowSize() const
+{
+    RECT r{};
+    ::GetWindowRect(FWindow, &r);
+    return {0, 0, r.right - r.left, r.bottom - r.top};
+}
+
 TFramePoint TWinSkinForm::ToFrameCoords(POINT screen) const
 {
     ::ScreenToClient(FWindow, &screen);
@@ -835,295 +803,4 @@ TCaptionWindow TWinSkinForm::CaptionWindowFacts() const
 bool TWinSkinForm::SysButtonsReady()
 {
     return !FButtons.empty() && FState != TFrameState::Attaching && !FTitleBitmap.IsEmpty();
-}
-
-// ---- Caption buttons ----------------------------------------------------------------------
-
-void TWinSkinForm::DoSysButtonAction(size_t index, POINT screen)
-{
-    const TCaptionButton& button = FButtons[index];
-    const int action = button.Data->Action;
-    auto post = [this](WPARAM command) { ::PostMessageW(FWindow, WM_SYSCOMMAND, command, 0); };
-    auto restore = [&] {
-        FShowState = TShowState::Normal;
-        post(SC_RESTORE);
-    };
-    auto toMdiChild = [](WPARAM command) {
-        if (!SkinManager || !SkinManager->MdiClient)
-            return;
-        if (auto child = reinterpret_cast<HWND>(::SendMessageW(SkinManager->MdiClient, WM_MDIGETACTIVE, 0, 0)))
-            ::PostMessageW(child, WM_SYSCOMMAND, command, 0);
-    };
-    switch (action) {
-    case 0: {
-        const UINT state = FSystemMenu ? ::GetMenuState(FSystemMenu, SC_CLOSE, MF_BYCOMMAND) : UINT(-1);
-        if (state != UINT(-1) && !(state & (MF_DISABLED | MF_GRAYED))) {
-            FHoverTimer->SetEnabled(false);
-            post(SC_CLOSE);
-        }
-        break;
-    }
-    case 1:
-    case 22:
-        if (!button.Enabled)
-            break;
-        if (FShowState == TShowState::Maximized) {
-            restore();
-        } else {
-            if (FMdiRole == TMdiRole::Child && SkinManager)
-                SkinManager->SetMdiMaximized(true);
-            FShowState = TShowState::Maximized;
-            post(SC_MAXIMIZE);
-            HotObject = nullptr;
-        }
-        break;
-    case 2:
-    case 23:
-        if (!button.Enabled)
-            break;
-        if (FShowState == TShowState::Minimized) {
-            restore();
-        } else {
-            FShowState = TShowState::Minimized;
-            SetSysMenuStyle(true);
-            post(SC_MINIMIZE);
-        }
-        break;
-    case 3:
-    case 11:
-    case 12:
-        ShowSysMenu({screen.x + 1, screen.y + 1});
-        break;
-    case 4: post(SC_CONTEXTHELP); break;
-    case 7: case 60: toMdiChild(SC_MINIMIZE); break;
-    case 8: case 61: toMdiChild(SC_RESTORE); break;
-    case 9: case 62: toMdiChild(SC_CLOSE); break;
-    default: ::PostMessageW(FWindow, SKM_SYSBUTTONACTION, WPARAM(action), 0); break;
-    }
-}
-
-void TWinSkinForm::ShowSysMenu(POINT screen)
-{
-    const DWORD now = ::GetTickCount();
-    if (FSysMenuShown && now - FLastSysMenuTime < ::GetDoubleClickTime()) {
-        // A second click on the icon button right after the first closes the window.
-        if (HotObject) {
-            FHoverTimer->SetEnabled(false);
-            ::PostMessageW(FWindow, WM_CLOSE, 0, 0);
-        }
-        return;
-    }
-    if (SkinManager)
-        SkinManager->PopupSource = 2;
-    FLastSysMenuTime = now;
-    FSysMenuShown = true;
-    // The window's own system menu until the skinned one comes with the skinned menus; its
-    // items follow the window's state, as the system keeps them for its own caption.
-    const HMENU menu = ::GetSystemMenu(FWindow, FALSE);
-    if (!menu)
-        return;
-    const bool normal = FShowState == TShowState::Normal;
-    auto enable = [menu](UINT command, bool on) {
-        ::EnableMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    };
-    enable(SC_RESTORE, !normal);
-    enable(SC_MOVE, FShowState != TShowState::Maximized);
-    enable(SC_SIZE, normal && FSizeable);
-    enable(SC_MINIMIZE, (FCaptionBoxes & caption_box::kMinimize) && FShowState != TShowState::Minimized);
-    enable(SC_MAXIMIZE, (FCaptionBoxes & caption_box::kMaximize) && FShowState != TShowState::Maximized);
-    const UINT command = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-                                          screen.x, screen.y, 0, FWindow, nullptr);
-    if (command)
-        ::PostMessageW(FWindow, WM_SYSCOMMAND, command, 0);
-}
-
-void TWinSkinForm::OnHoverTimer()
-{
-    if (!FSkinData || (SkinManager && SkinManager->MenuBarTracking))
-        return;
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    const TFramePoint p = ToFrameCoords(cursor);
-    if (HotObject && !Holds(HotObject->Bounds(), p)) {
-        HotObject->MouseLeave();
-        FSkinData->HideCaptionHint();
-        return;
-    }
-    auto* button = dynamic_cast<TWinSysButton*>(HotObject);
-    if (!button)
-        return;
-    FSkinData->HintClock += static_cast<int>(FHoverTimer->Interval());
-    const int pause = Application ? Application->HintPause() : 500;
-    const int hidePause = Application ? Application->HintHidePause() : 2500;
-    const int from = 2 * pause;
-    if (FSkinData->HintClock >= from && FSkinData->HintClock <= from + hidePause) {
-        if (const wchar_t* text = SysButtonHintText(FButtons[button->Index()].Data->Action)) {
-            RECT window{};
-            ::GetWindowRect(FWindow, &window);
-            const int left = FButtons[button->Index()].Bounds.Left + window.left;
-            FSkinData->ShowCaptionHint(RECT{left, cursor.y + 24, left, cursor.y + 24}, text);
-        }
-    } else if (FSkinData->HintClock > from + hidePause) {
-        FSkinData->HideCaptionHint();
-    }
-}
-
-// ---- Painting -----------------------------------------------------------------------------
-
-void TWinSkinForm::PaintFrame(HDC dc)
-{
-    if (FState != TFrameState::Active && FState != TFrameState::Refreshing)
-        return;
-    // The skin objects are never half built (a load that fails leaves them as they were), so a
-    // component that counts as loading after a missing skin file still paints its frames.
-    if (!FFramePainting || FBorderKind == TBorderKind::NoCaption || !FSkinData)
-        return;
-    if (FMdiRole == TMdiRole::Child && FShowState == TShowState::Maximized)
-        return;
-    const win::NonClientDC own(dc ? nullptr : FWindow);
-    const HDC target = dc ? dc : own.get();
-    if (!target)
-        return;
-    try {
-        const TPixelRect size = WindowSize(FWindow);
-        const TFramePieces pieces = FramePieces(size.Width(), size.Height(), FBorders, FMenuBarHeight, FShowState);
-        if (FShowState != TShowState::Minimized) {
-            PaintBorderPiece(target, TBorderSide::Left, pieces.Left);
-            PaintBorderPiece(target, TBorderSide::Right, pieces.Right);
-            PaintBorderPiece(target, TBorderSide::Bottom, pieces.Bottom);
-        }
-        PaintTitle(target);
-        if (FShowState != TShowState::Minimized && FMenuBarHeight > 0 && FSkinData->FaceBrush()) {
-            const RECT band{pieces.MenuBar.Left, pieces.MenuBar.Top, pieces.MenuBar.Right, pieces.MenuBar.Bottom};
-            ::FillRect(target, &band, FSkinData->FaceBrush());
-        }
-    } catch (...) {
-        // A frame that cannot be painted now is painted at the next WM_NCPAINT.
-    }
-    HotObject = nullptr;
-}
-
-void TWinSkinForm::PaintBorderPiece(HDC dc, TBorderSide side, const TPixelRect& r)
-{
-    if (r.IsEmpty())
-        return;
-    const TPixelBuffer piece = BuildBorderPiece(FSkinData->Skin(), side, r.Width(), r.Height(),
-                                                FIsActive ? TActivation::Active : TActivation::Inactive);
-    PutPixels(dc, r.Left, r.Top, piece);
-}
-
-void TWinSkinForm::PaintTitle(HDC dc)
-{
-    const TSkinObjects& skin = FSkinData->Skin();
-    const TPixelRect size = WindowSize(FWindow);
-    TCaptionScene scene;
-    scene.Width = size.Width();
-    scene.Height = size.Height();
-    scene.Borders = FBorders;
-    scene.Show = FShowState;
-    scene.Activation = FIsActive ? TActivation::Active : TActivation::Inactive;
-    const TPixelRect band = CaptionBandRect(scene);
-    if (band.IsEmpty())
-        return;
-    if (FTitleBitmap.Width() != band.Width() || FTitleBitmap.Height() != band.Height())
-        FTitleBitmap = CreateDibBuffer(band.Width(), band.Height());
-
-    const TCaptionWindow facts = CaptionWindowFacts();
-    UpdateSysButtons(FButtons, facts, [this](int code, int action) {
-        return ::SendMessageW(FWindow, SKM_SYSBUTTONVISIBLE, WPARAM(code), LPARAM(action)) > 0;
-    });
-    FRightButtonArea = RightButtonArea(FButtons);
-
-    const TDibDC bandDC(FTitleBitmap);
-    // What is on screen under the band shows through the skin's key-coloured pixels.
-    ::BitBlt(bandDC.get(), 0, 0, band.Width(), band.Height(), dc, 0, 0, SRCCOPY);
-
-    // The text is measured first: the title background is painted behind where it goes.
-    const std::wstring text = L" " + WindowText() + L"  ";
-    const HFONT font = FSkinData->CaptionFont() ? FSkinData->CaptionFont()
-                                                : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    const win::Select selectFont(bandDC.get(), font);
-    RECT measured{};
-    ::DrawTextW(bandDC.get(), text.c_str(), -1, &measured, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE);
-    TCaptionTextInput input;
-    input.Caption = {0, 0, band.Width(), FBorders.Top};
-    input.TextWidth = measured.right - measured.left;
-    input.TextHeight = measured.bottom - measured.top;
-    input.Reading = FRightToLeft ? TReading::RightToLeft : TReading::LeftToRight;
-    input.Popup = (::GetWindowLongPtrW(FWindow, GWL_STYLE) & WS_POPUP) != 0;
-    input.DialogFrame = FBorderKind == TBorderKind::DialogFrame;
-    input.RightButtonArea = FRightButtonArea;
-    const TCaptionTextPlacement placement = PlaceCaptionText(input, skin.Title);
-    scene.TitleBackground = placement.Background;
-    FCaptionBackground = placement.Background;
-    FCaptionTextRect = placement.Text;
-
-    ComposeCaptionBackground(FTitleBitmap.View(), skin, scene);
-    ::GdiFlush();
-    const int colourIndex = FIsActive ? 1 : 2;
-    ::SetTextColor(bandDC.get(), ResolveColor(skin.SysColours[colourIndex], skin.SystemColors()));
-    ::SetBkMode(bandDC.get(), TRANSPARENT);
-    const int saved = ::SaveDC(bandDC.get());
-    ::IntersectClipRect(bandDC.get(), placement.Clip.Left, placement.Clip.Top, placement.Clip.Right,
-                        placement.Clip.Bottom);
-    RECT textRect{placement.Text.Left, placement.Text.Top, placement.Text.Right, placement.Text.Bottom};
-    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
-    if (FRightToLeft)
-        format |= DT_RIGHT | DT_RTLREADING;
-    ::DrawTextW(bandDC.get(), text.c_str(), -1, &textRect, format);
-    ::RestoreDC(bandDC.get(), saved);
-    ::GdiFlush();
-    FTitleBackground = FTitleBitmap.Clone();
-
-    TButtonLayoutFrame layout;
-    layout.Width = band.Width();
-    layout.Borders = FBorders;
-    layout.MenuBarHeight = FMenuBarHeight;
-    layout.CaptionText = placement.Text;
-    layout.MenuBarLeftWidth = skin.MenuBar ? skin.MenuBar->LeftWidth : 0;
-    LayoutSysButtons(FButtons, layout);
-    const TPixelView icon = !FIcon.IsEmpty() ? FIcon.View() : FSkinData->AppIcon().View();
-    ComposeCaptionButtons(FTitleBitmap.View(), FButtons, scene.Activation, icon);
-    PutPixels(dc, 0, 0, FTitleBitmap);
-}
-
-void TWinSkinForm::PaintSysButton(size_t index)
-{
-    if (index >= FButtons.size() || FTitleBitmap.IsEmpty() || FTitleBackground.IsEmpty())
-        return;
-    if (FState != TFrameState::Active && FState != TFrameState::Refreshing)
-        return;
-    const TCaptionButton& button = FButtons[index];
-    if (!button.Visible || button.Bounds.IsEmpty())
-        return;
-    const TPixelView icon = !FIcon.IsEmpty() ? FIcon.View() : FSkinData->AppIcon().View();
-    ::PaintSysButton(FTitleBitmap.View(), button.Bounds, button, StatePaintFrame(button), icon,
-                     FTitleBackground.View());
-    const win::NonClientDC dc(FWindow);
-    PutPixelRect(dc.get(), button.Bounds.Left, button.Bounds.Top, FTitleBitmap, button.Bounds);
-}
-
-void TWinSkinForm::UpdateRegion()
-{
-    if (!FFramePainting || FState == TFrameState::WindowDestroyed || FState == TFrameState::Destroying)
-        return;
-    if (FMdiRole == TMdiRole::Child && FShowState != TShowState::Normal)
-        return;
-    const TPixelRect size = WindowSize(FWindow);
-    if (size.Width() == 0 || size.Height() == 0)
-        return;
-    if (size.Width() == FRegionSize.cx && size.Height() == FRegionSize.cy && FMdiRole != TMdiRole::Child &&
-        FState != TFrameState::Refreshing)
-        return;
-    const TFrameRegion region = BuildFrameRegion(FSkinData->Skin(), size.Width(), size.Height(), FBorders, FBorderKind);
-    win::GdiObject<HRGN> rgn;
-    switch (region.Kind) {
-    case TFrameRegion::TKind::None: return;
-    case TFrameRegion::TKind::WholeWindow: rgn.reset(::CreateRectRgn(0, 0, size.Width(), size.Height())); break;
-    case TFrameRegion::TKind::Rects: rgn = CreateRegionFromRects(region.Rects); break;
-    }
-    if (rgn && ::SetWindowRgn(FWindow, rgn.get(), TRUE)) {
-        (void)rgn.release();
-        FRegionSize = {size.Width(), size.Height()};
-    }
 }

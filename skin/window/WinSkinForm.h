@@ -6,6 +6,7 @@
 
 #include "skin/pixels/PixelBuffer.h"
 #include "skin/window/CaptionButtons.h"
+#include "skin/window/CaptionComposer.h"
 #include "skin/window/FrameGeometry.h"
 #include "skin/window/SysButtons.h"
 #include "toolkit/Component.h"
@@ -109,7 +110,8 @@ private:
     void DetachOnDestroy();
     void PaintBorderPiece(HDC dc, TBorderSide side, const TPixelRect& r);
     void PaintTitle(HDC dc);
-    void PaintCaptionText(HDC dc);
+    void PaintCaptionText(HDC bandDC, TCaptionScene& scene);
+    TPixelRect WindowSize() const;
     TCaptionWindow CaptionWindowFacts() const;
     bool SysButtonsReady();
     std::wstring WindowText() const;

@@ -16,5 +16,7 @@ if(WIN32)
         window/SkinManager.cpp
         window/SysButtons.cpp
         window/WinSkinForm.cpp
+        window/WinSkinFormButtons.cpp
+        window/WinSkinFormPaint.cpp
     )
 endif()
