@@ -268,11 +268,12 @@ void TSkinManage::RunPendingAction()
     case TSkinAction::Refresh: RefreshAll(sd); break;
     case TSkinAction::None: break;
     }
-    // The action may have let the component go (a form closed under it): only a registered
-    // one is told.
+    // Cleared before the component hears of it, so that a request its handler makes (Active
+    // switched back, say) stays pending. The action may have let the component go (a form
+    // closed under it): only a registered one is told.
+    PendingSkinData = nullptr;
     if (std::find(SkinDataList.begin(), SkinDataList.end(), sd) != SkinDataList.end())
         sd->SkinChanged();
-    PendingSkinData = nullptr;
 }
 
 void TSkinManage::ActivateAll(TSkinData* sd)

@@ -260,6 +260,23 @@ TEST_F(SkinManagerTest, TimedActionsWaitForTheFirstActivationThenRunOnceEach)
     EXPECT_EQ(changed, 3) << "each action runs once";
 }
 
+TEST_F(SkinManagerTest, ARequestMadeWhileTheComponentHearsOfAnActionStillRuns)
+{
+    auto* form = MakeForm();
+    form->SetVisible(true);
+    TSkinData* sd = MakeSkinData(&*App);
+    SkinManager->RunState = TSkinManage::kRunning;
+    int changed = 0;
+    sd->OnSkinChanged = [&](TObject*) {
+        if (++changed == 1)
+            sd->SetActive(false); // the user thinks better of it as the skin arrives
+    };
+    sd->SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return changed == 2; }, 2000)) << "the deactivation asked for was lost";
+    EXPECT_FALSE(SkinManager->SkinningEnabled);
+    EXPECT_EQ(SkinManager->FindFrame(form->Handle()), nullptr);
+}
+
 TEST_F(SkinManagerTest, DeactivatingAFormOnlyComponentUnframesOnlyItsLastFrame)
 {
     auto* owner = MakeForm();
