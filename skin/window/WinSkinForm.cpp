@@ -125,6 +125,15 @@ bool TWinSkinForm::AttachWindow(TSkinData* skinData)
         ComputeBorders(); // a window menu becomes the skinned menu bar with the skinned menus
     else
         FState = TFrameState::Active;
+    if (FMdiRole == TMdiRole::Child) {
+        // An MDI child keeps at least the top the system gives its own caption and frame; what
+        // a thinner skin caption leaves is a band below it.
+        const int systemTop = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
+        if (systemTop > FBorders.Top)
+            FMenuBarHeight = systemTop - FBorders.Top;
+        if (FShowState == TShowState::Maximized && SkinManager && !SkinManager->MdiMaximized)
+            SkinManager->SetMdiMaximized(true);
+    }
     return true;
 }
 

@@ -277,6 +277,52 @@ TEST_F(SkinManagerTest, ARequestMadeWhileTheComponentHearsOfAnActionStillRuns)
     EXPECT_EQ(SkinManager->FindFrame(form->Handle()), nullptr);
 }
 
+namespace {
+
+LRESULT CALLBACK MdiChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefMDIChildProcW(hwnd, msg, wParam, lParam);
+}
+
+HWND MakeMdiChild(HWND client)
+{
+    static const bool registered = [] {
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.lpfnWndProc = &MdiChildProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"TSkinTestMdiChild";
+        return ::RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+    return ::CreateMDIWindowW(L"TSkinTestMdiChild", L"MDI child", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 150, 90,
+                              client, ::GetModuleHandleW(nullptr), 0);
+}
+
+} // namespace
+
+TEST_F(SkinManagerTest, AnMdiChildIsFramedAsItIsMadeAndKeepsTheSystemsCaptionHeight)
+{
+    // A skin caption thinner than the system's caption and frame leaves a band below it.
+    TTestSkin thin;
+    thin.TopHeight = 8;
+    MakeSkinData(&*App, TSkinFormType::sfMainform, false, TestSkinArchive(thin));
+    CLIENTCREATESTRUCT create{nullptr, 1000};
+    const HWND client = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                                          220, 130, Plain({}), nullptr, ::GetModuleHandleW(nullptr), &create);
+    ASSERT_NE(client, nullptr);
+
+    SkinManager->SkinningEnabled = true;
+    const HWND child = MakeMdiChild(client);
+    TWinSkinForm* frame = WaitFramed(child);
+    ASSERT_NE(frame, nullptr) << "the hook frames an MDI child as it is made";
+    EXPECT_EQ(frame->MdiRole(), TMdiRole::Child);
+    const int systemTop = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
+    ASSERT_GT(systemTop, frame->Borders().Top);
+    EXPECT_EQ(frame->MenuBarHeight(), systemTop - frame->Borders().Top);
+}
+
 TEST_F(SkinManagerTest, DeactivatingAFormOnlyComponentUnframesOnlyItsLastFrame)
 {
     auto* owner = MakeForm();
