@@ -180,9 +180,20 @@ void TWinSkinForm::FinishSkin()
     // The controls' wrappers are attached here with the skinned controls.
 
     if (FState == TFrameState::Attaching && FFramePainting) {
-        // Maximized or minimized MDI children are laid out by their client with the MDI paths.
         const bool topLevelCaption = !FChild && FBorderKind != TBorderKind::NoCaption;
-        if (FMdiRole == TMdiRole::None && topLevelCaption && FShowState != TShowState::Minimized) {
+        if (FMdiRole == TMdiRole::Child) {
+            // A maximized child is drawn by its MDI client with the main form; a minimized one
+            // keeps the size its client gave it.
+            if (FShowState == TShowState::Maximized) {
+                if (SkinManager && SkinManager->MdiClient)
+                    ::PostMessageW(SkinManager->MdiClient, SKM_MDIREDRAW, 0, 0);
+            } else if (FShowState == TShowState::Normal) {
+                FState = TFrameState::Resizing;
+                ResizeToKeepClient(false);
+                FState = TFrameState::Active;
+                UpdateRegion();
+            }
+        } else if (topLevelCaption && FShowState != TShowState::Minimized) {
             FState = TFrameState::Resizing;
             ResizeToKeepClient(false);
             FState = TFrameState::Active;

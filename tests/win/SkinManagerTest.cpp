@@ -302,7 +302,7 @@ HWND MakeMdiChild(HWND client)
 
 } // namespace
 
-TEST_F(SkinManagerTest, AnMdiChildIsFramedAsItIsMadeAndKeepsTheSystemsCaptionHeight)
+TEST_F(SkinManagerTest, AnMdiChildIsFramedAsItIsMadeKeepsItsClientAndTheSystemsCaptionHeight)
 {
     // A skin caption thinner than the system's caption and frame leaves a band below it.
     TTestSkin thin;
@@ -312,6 +312,9 @@ TEST_F(SkinManagerTest, AnMdiChildIsFramedAsItIsMadeAndKeepsTheSystemsCaptionHei
     const HWND client = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
                                           220, 130, Plain({}), nullptr, ::GetModuleHandleW(nullptr), &create);
     ASSERT_NE(client, nullptr);
+    const HWND bare = MakeMdiChild(client);
+    const SIZE bareClient = ClientSize(bare);
+    ::SendMessageW(client, WM_MDIDESTROY, WPARAM(bare), 0);
 
     SkinManager->SkinningEnabled = true;
     const HWND child = MakeMdiChild(client);
@@ -321,6 +324,12 @@ TEST_F(SkinManagerTest, AnMdiChildIsFramedAsItIsMadeAndKeepsTheSystemsCaptionHei
     const int systemTop = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
     ASSERT_GT(systemTop, frame->Borders().Top);
     EXPECT_EQ(frame->MenuBarHeight(), systemTop - frame->Borders().Top);
+    EXPECT_EQ(ClientSize(child).cx, bareClient.cx);
+    EXPECT_EQ(ClientSize(child).cy, bareClient.cy);
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    EXPECT_EQ(r.bottom - r.top, bareClient.cy + systemTop + frame->Borders().Bottom);
+    EXPECT_TRUE(frame->HasRegion());
 }
 
 TEST_F(SkinManagerTest, DeactivatingAFormOnlyComponentUnframesOnlyItsLastFrame)
