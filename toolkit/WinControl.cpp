@@ -286,8 +286,16 @@ bool TWinControl::ReflectNotification(TMessage& Message)
 
 void TWinControl::WMPaint(TMessage& Message)
 {
-    win::PaintDC dc{FHandle};
     const TRect client = ClientRect();
+    // A device context in wParam asks for the painting there (a child showing its parent
+    // through its transparent parts), without touching the window's update region.
+    if (const auto given = reinterpret_cast<HDC>(Message.WParam)) {
+        Paint(given, client);
+        PaintControls(given);
+        Message.Result = 0;
+        return;
+    }
+    win::PaintDC dc{FHandle};
     Paint(dc.get(), client);
     PaintControls(dc.get());
     Message.Result = 0;

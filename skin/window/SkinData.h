@@ -72,6 +72,9 @@ public:
 
     TOnFormSkin OnFormSkin;
     TNotifyEvent OnSkinChanged;
+    // Asked first for each control a frame wraps. Handing back any object leaves the control to
+    // the handler; a TSkinControl without an owner (made with MakeHandler and released into
+    // SkinnedControl) is attached by the frame, which owns it from then on.
     TOnSkinControl OnSkinControl;
     TOnSkinForm OnBeforeSkinForm;
     TOnSkinForm OnAfterSkinForm;

@@ -34,6 +34,7 @@ TWinSkinForm::TWinSkinForm(HWND hwnd, std::wstring className)
 
 TWinSkinForm::~TWinSkinForm()
 {
+    FreeWrappers();
     if (FForm)
         FForm->RemoveFreeNotification(this);
 }
@@ -177,7 +178,8 @@ void TWinSkinForm::FinishSkin()
     ::GetClientRect(FWindow, &client);
     FSystemSizes = {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
     FSavedClient = client;
-    // The controls' wrappers are attached here with the skinned controls.
+    if (FForm)
+        WrapFormControls();
 
     if (FState == TFrameState::Attaching && FFramePainting) {
         const bool topLevelCaption = !FChild && FBorderKind != TBorderKind::NoCaption;
@@ -271,6 +273,7 @@ void TWinSkinForm::Detach()
     const bool painted = FFramePainting && FState != TFrameState::Attaching;
     FFormLink.Detach();
     FWindowLink.Detach();
+    FreeWrappers();
     if (FForm)
         FForm->SetColor(FSavedColour);
     if (!alive)
@@ -304,6 +307,7 @@ void TWinSkinForm::DetachOnDestroy()
         FSkinData->HideCaptionHint();
     FFormLink.Detach();
     FWindowLink.Detach();
+    FreeWrappers();
 }
 
 void TWinSkinForm::RefreshAll()
@@ -311,6 +315,8 @@ void TWinSkinForm::RefreshAll()
     if (FForm)
         FForm->SetColor(FSkinData->FaceColour());
     FState = TFrameState::Refreshing;
+    for (const auto& wrapper : FWrappers)
+        wrapper->Refresh();
     if (FFramePainting && FForm) {
         ResizeToKeepClient(true);
         // Makes the form lay its controls out again for the new client area. The toolkit
@@ -588,8 +594,13 @@ void TWinSkinForm::WMNCActivate(TMessage& Message)
     FHoverTimer->SetEnabled(FIsActive);
     if (!FIsActive && HotObject)
         HotObject->MouseLeave();
-    // A hovered control wrapper hears CM_MOUSELEAVE here with the skinned controls; the MDI
-    // main form's client hears of the activation with the MDI paths.
+    // No mouse-leave notice comes for a control under the cursor of a window that lost
+    // activation; its wrapper hears it from here. The MDI main form's client hears of the
+    // activation with the MDI paths.
+    if (!FIsActive)
+        for (const auto& wrapper : FWrappers)
+            if (wrapper->Attached())
+                ::SendMessageW(wrapper->Handle(), CM_MOUSELEAVE, 0, 0);
     if (FMdiRole == TMdiRole::Child)
         CallOld(Message);
     PaintFrame();

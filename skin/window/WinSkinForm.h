@@ -4,6 +4,7 @@
 // area, answers hit tests and non-client mouse messages, and gives the window a shaped region.
 #pragma once
 
+#include "skin/controls/SkinControl.h"
 #include "skin/pixels/PixelBuffer.h"
 #include "skin/window/CaptionButtons.h"
 #include "skin/window/CaptionComposer.h"
@@ -21,8 +22,11 @@
 #include <string>
 #include <vector>
 
+class TControl;
 class TCustomForm;
+class TSkinControl;
 class TSkinData;
+class TWinControl;
 
 enum class TFrameState : std::int32_t {
     Attaching = 0,
@@ -65,6 +69,17 @@ public:
     int MenuBarHeight() const noexcept { return FMenuBarHeight; }
     std::uint32_t CaptionBoxes() const noexcept { return FCaptionBoxes; }
     bool HasRegion() const noexcept { return FRegionSize.cx != 0 || FRegionSize.cy != 0; }
+
+    // The control wrappers the frame owns. Registering takes ownership and gives the wrapper
+    // back borrowed; registering one already listed does nothing.
+    TSkinControl* RegisterWrapper(THandlerPtr<TSkinControl> wrapper);
+    const std::vector<THandlerPtr<TSkinControl>>& WrapperList() const noexcept { return FWrappers; }
+    TSkinControl* FindWrapper(HWND hwnd) const noexcept;
+    // Wraps the form's controls that have none yet; wrappers of destroyed windows go first.
+    void WrapFormControls();
+    void WrapControl(TControl* control);
+    // Drops the wrappers whose control window was destroyed.
+    void PurgeWrappers();
 
     // Caption buttons, as the skin lists them.
     std::vector<TCaptionButton>& CaptionButtons() noexcept { return FButtons; }
@@ -116,6 +131,10 @@ private:
     bool SysButtonsReady();
     std::wstring WindowText() const;
     void RecalcFrame() const;
+    bool IsWrapped(TWinControl* control) const;
+    bool WrapByDefaultRules(TWinControl* control);
+    // Lets every wrapper go, each giving its control back first.
+    void FreeWrappers();
 
     HWND FWindow;
     std::wstring FClassName;
@@ -126,6 +145,7 @@ private:
     bool FAttached = false;
     bool FFramePainting = false;
     TFrameState FState = TFrameState::Attaching;
+    std::vector<THandlerPtr<TSkinControl>> FWrappers;
     TBorderKind FBorderKind = TBorderKind::Sizeable;
     std::uint32_t FCaptionBoxes = 0;
     TMdiRole FMdiRole = TMdiRole::None;

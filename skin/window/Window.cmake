@@ -18,5 +18,6 @@ if(WIN32)
         window/WinSkinForm.cpp
         window/WinSkinFormButtons.cpp
         window/WinSkinFormPaint.cpp
+        window/WinSkinFormControls.cpp
     )
 endif()

@@ -50,6 +50,7 @@ struct TTestSkin {
                           "ButtonImage=close.bmp\r\nframe=4\r\n";
     std::string Personality; // more lines of the [Personality] section (caption text placement)
     std::string Extra;       // more definition lines
+    TSkinFiles ExtraFiles;   // more images the extra lines name
 };
 
 inline TBytes TestSkinArchive(const TTestSkin& s = {})
@@ -70,6 +71,7 @@ inline TBytes TestSkinArchive(const TTestSkin& s = {})
         {"Right.bmp", SolidBmp(s.Side, 40, {kActiveSide, kInactiveSide}, false)},
         {"close.bmp", SolidBmp(20, 16, {0x00C000, 0xC00000, 0xC0C000, 0x404040}, false)},
     };
+    files.insert(files.end(), s.ExtraFiles.begin(), s.ExtraFiles.end());
     return SkinArchive(ini, files);
 }
 
