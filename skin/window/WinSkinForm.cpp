@@ -178,6 +178,8 @@ void TWinSkinForm::FinishSkin()
     ::GetClientRect(FWindow, &client);
     FSystemSizes = {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
     FSavedClient = client;
+    // Windows the toolkit did not make get their child windows wrapped by the child-window
+    // rules, which come with the other control wrappers.
     if (FForm)
         WrapFormControls();
 
