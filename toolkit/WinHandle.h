@@ -160,6 +160,31 @@ private:
     HGDIOBJ FOld = nullptr;
 };
 
+// A memory DC with a borrowed bitmap selected (a DIB section, so GDI draws into pixels we also
+// paint), deselected before the DC goes.
+class BitmapDC {
+public:
+    explicit BitmapDC(HBITMAP bitmap) noexcept : FDC(::CreateCompatibleDC(nullptr))
+    {
+        if (FDC && bitmap)
+            FOld = ::SelectObject(FDC, bitmap);
+    }
+    BitmapDC(const BitmapDC&) = delete;
+    BitmapDC& operator=(const BitmapDC&) = delete;
+    ~BitmapDC()
+    {
+        if (FOld)
+            ::SelectObject(FDC, FOld);
+        if (FDC)
+            ::DeleteDC(FDC);
+    }
+    HDC get() const noexcept { return FDC; }
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld = nullptr;
+};
+
 class Select {
 public:
     Select(HDC dc, HGDIOBJ object) noexcept : FDC(dc), FOld(::SelectObject(dc, object)) {}

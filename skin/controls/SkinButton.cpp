@@ -5,44 +5,14 @@
 #include "skin/pixels/PixelBuffer_win.h"
 #include "skin/window/SkinData.h"
 #include "toolkit/Button.h"
+#include "toolkit/SysUtils.h"
 #include "toolkit/WinHandle.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace {
 
-// A memory DC with the face's DIB section selected, so GDI text lands in our pixels.
-class TFaceDC {
-public:
-    explicit TFaceDC(const TPixelBuffer& buffer) noexcept : FDC(::CreateCompatibleDC(nullptr))
-    {
-        if (FDC)
-            FOld = ::SelectObject(FDC, DibHandle(buffer));
-    }
-    TFaceDC(const TFaceDC&) = delete;
-    TFaceDC& operator=(const TFaceDC&) = delete;
-    ~TFaceDC()
-    {
-        if (FOld)
-            ::SelectObject(FDC, FOld);
-        if (FDC)
-            ::DeleteDC(FDC);
-    }
-    HDC get() const noexcept { return FDC; }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld = nullptr;
-};
-
 constexpr TColor kButtonShadow = SystemColor(COLOR_BTNSHADOW);
-
-std::wstring Lower(std::wstring text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
-    return text;
-}
 
 } // namespace
 
@@ -53,7 +23,7 @@ bool TSkinButton::Attach(TWinSkinForm* frame, TSkinData* skinData, bool useSkinC
     if (!TSkinControl::Attach(frame, skinData, useSkinColour))
         return false;
     // Buttons of those libraries handle the press themselves.
-    const std::wstring name = Lower(FControl->ClassName());
+    const std::wstring name = LowerCase(FControl->ClassName());
     if (name.starts_with(L"trz") || name.starts_with(L"tel"))
         FVariant = 1;
     return true;
@@ -156,7 +126,7 @@ void TSkinButton::Click()
         return;
     wchar_t className[64]{};
     ::GetClassNameW(FWindow, className, 64);
-    const WPARAM id = Lower(className) == L"tbutton" ? 0 : static_cast<WPARAM>(::GetDlgCtrlID(FWindow));
+    const WPARAM id = LowerCase(className) == L"tbutton" ? 0 : static_cast<WPARAM>(::GetDlgCtrlID(FWindow));
     ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(FWindow));
 }
 
@@ -204,7 +174,7 @@ void TSkinButton::Draw(HDC dc, const RECT& rect)
 
     if (FFace.Width() != width || FFace.Height() != height)
         FFace = CreateDibBuffer(width, height);
-    const TFaceDC faceDC(FFace);
+    const win::BitmapDC faceDC(DibHandle(FFace));
     if (TransparentMode()) {
         PaintParentBackground(faceDC.get());
         ::GdiFlush();

@@ -9,7 +9,6 @@
 #include "toolkit/WinHandle.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <exception>
 
 const TClassInfo TSkinControl::StaticClass{L"TSkinControl", &TComponent::StaticClass, {}};
@@ -228,7 +227,5 @@ std::wstring TSkinControl::Property(const wchar_t* name) const
 
 bool TSkinControl::PropertyIsTrue(const wchar_t* name) const
 {
-    std::wstring value = Property(name);
-    std::transform(value.begin(), value.end(), value.begin(), [](wchar_t c) { return std::towlower(c); });
-    return value == L"true";
+    return SameText(Property(name), L"true");
 }

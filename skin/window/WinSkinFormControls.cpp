@@ -9,9 +9,9 @@
 #include "toolkit/BitBtn.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
+#include "toolkit/SysUtils.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <exception>
 
 namespace {
@@ -37,18 +37,6 @@ const TWrapRule kDefaultRules[] = {
     {&TBitBtn::StaticClass, TSkinControlType::xcBitBtn, true, &MakeWrapper<TSkinBitButton>},
     {&TButton::StaticClass, TSkinControlType::xcButton, false, &MakeWrapper<TSkinButton>},
 };
-
-std::wstring Upper(std::wstring text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towupper(c); });
-    return text;
-}
-
-std::wstring Lower(std::wstring text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
-    return text;
-}
 
 // The windowed controls in tab order, nested ones after their container.
 void CollectTabOrder(TWinControl* parent, std::vector<TWinControl*>& out)
@@ -135,7 +123,7 @@ void TWinSkinForm::WrapControl(TControl* control)
     auto* windowed = As<TWinControl>(control);
     if (control->Tag() == FSkinData->DisableTag()) {
         // A group left alone keeps its buttons alone too.
-        const std::wstring name = Lower(control->ClassName());
+        const std::wstring name = LowerCase(control->ClassName());
         if (windowed && (name.find(L"radiogroup") != std::wstring::npos || name.find(L"checkgroup") != std::wstring::npos))
             for (size_t i = 0; i < windowed->ControlCount(); ++i)
                 windowed->Controls(i)->SetTag(FSkinData->DisableTag());
@@ -144,7 +132,7 @@ void TWinSkinForm::WrapControl(TControl* control)
     // Non-windowed controls are painted by their parents; their wrappers come with their kinds.
     if (!windowed || !control->Parent() || IsWrapped(windowed))
         return;
-    const std::wstring className = Upper(control->ClassName());
+    const std::wstring className = UpperCase(control->ClassName());
     try {
         windowed->HandleNeeded();
     } catch (const std::exception&) {

@@ -12,34 +12,6 @@
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinMessages.h"
 
-namespace {
-
-// A memory DC with a DIB section selected, for GDI text drawn into our pixels.
-class TDibDC {
-public:
-    explicit TDibDC(const TPixelBuffer& buffer) noexcept : FDC(::CreateCompatibleDC(nullptr))
-    {
-        if (FDC)
-            FOld = ::SelectObject(FDC, DibHandle(buffer));
-    }
-    TDibDC(const TDibDC&) = delete;
-    TDibDC& operator=(const TDibDC&) = delete;
-    ~TDibDC()
-    {
-        if (FOld)
-            ::SelectObject(FDC, FOld);
-        if (FDC)
-            ::DeleteDC(FDC);
-    }
-    HDC get() const noexcept { return FDC; }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld = nullptr;
-};
-
-} // namespace
-
 void TWinSkinForm::PaintFrame(HDC dc)
 {
     if (FState != TFrameState::Active && FState != TFrameState::Refreshing)
@@ -104,7 +76,7 @@ void TWinSkinForm::PaintTitle(HDC dc)
     });
     FRightButtonArea = RightButtonArea(FButtons);
 
-    const TDibDC bandDC(FTitleBitmap);
+    const win::BitmapDC bandDC(DibHandle(FTitleBitmap));
     // What is on screen under the band shows through the skin's key-coloured pixels.
     ::BitBlt(bandDC.get(), 0, 0, band.Width(), band.Height(), dc, 0, 0, SRCCOPY);
     PaintCaptionText(bandDC.get(), scene);
