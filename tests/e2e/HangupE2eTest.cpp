@@ -4,6 +4,7 @@
 // without a box; Disconnect puts the window back, and on the fresh line Connect and a reading
 // work. This program plays the sensor itself, so that it can plug it in on the fresh line.
 #include "tests/support/FarEndSensor.h"
+#include "tests/support/ProgramUnderTest.h"
 #include "tests/support/RemoteWindow.h"
 #include "tests/support/RigLineDrop.h"
 #include "tests/support/RigLines.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-std::wstring gProgram;
 
 // The window must answer a message within this, all the time.
 constexpr UINT kAnswerMs = 1000;
@@ -24,11 +24,11 @@ class HangupE2e : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(gProgram.empty()) << "pass the program's path as the first argument";
+        ASSERT_FALSE(ProgramUnderTest().empty()) << "pass the program's path as the first argument";
         if (RigPortPairs().size() < 4 || !std::getenv("QM27K_RIG_RUNNER"))
             GTEST_SKIP() << "needs the rig's four lines and its --drop-line (run through tests/rig/wine-run)";
         Pair = RigPortPairs()[3];
-        Program = std::make_unique<TRemoteProgram>(gProgram);
+        Program = std::make_unique<TRemoteProgram>(ProgramUnderTest());
         ASSERT_TRUE(Program->Started());
         const HWND window = Program->WaitForWindow();
         ASSERT_NE(window, nullptr);
@@ -167,10 +167,5 @@ TEST_F(HangupE2e, ALostLineShowsErrorAndTheWindowRecoversOnTheFreshLine)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) {
-        const std::string path = argv[1];
-        gProgram.assign(path.begin(), path.end());
-    }
-    return RUN_ALL_TESTS();
+    return RunProgramTests(argc, argv);
 }

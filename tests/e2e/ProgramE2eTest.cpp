@@ -2,6 +2,7 @@
 // user: Connect, query and Read, continuous reading through injected faults, a settings
 // write that the program follows, and automatic addressing of three sensors.
 #include "tests/e2e/E2eLines.h"
+#include "tests/support/ProgramUnderTest.h"
 #include "tests/support/RemoteWindow.h"
 #include "tests/support/RigLines.h"
 
@@ -14,7 +15,6 @@
 
 namespace {
 
-std::wstring gProgram;
 
 std::string Joined(const std::vector<std::wstring>& lines)
 {
@@ -60,7 +60,7 @@ class ProgramE2e : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(gProgram.empty()) << "pass the program's path as the first argument";
+        ASSERT_FALSE(ProgramUnderTest().empty()) << "pass the program's path as the first argument";
         if (RigPortPairs().size() < 4 || !std::getenv("QM27K_E2E_STATS_DIR"))
             GTEST_SKIP() << "needs the rig's four lines with simulators behind them (tests/e2e/with-simulators.sh)";
     }
@@ -69,7 +69,7 @@ protected:
     void Connect(int line)
     {
         Pair = RigPortPairs()[static_cast<size_t>(line)];
-        Program = std::make_unique<TRemoteProgram>(gProgram);
+        Program = std::make_unique<TRemoteProgram>(ProgramUnderTest());
         ASSERT_TRUE(Program->Started());
         const HWND window = Program->WaitForWindow();
         ASSERT_NE(window, nullptr);
@@ -247,10 +247,5 @@ TEST_F(ProgramE2e, AutomaticAddressingNumbersThreeSensors)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) {
-        const std::string path = argv[1];
-        gProgram.assign(path.begin(), path.end());
-    }
-    return RUN_ALL_TESTS();
+    return RunProgramTests(argc, argv);
 }

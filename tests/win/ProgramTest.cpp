@@ -3,6 +3,7 @@
 #include "tests/win/TestSupport.h"
 
 #include "app/PortList.h"
+#include "tests/support/ProgramUnderTest.h"
 #include "tests/support/RemoteWindow.h"
 
 #include <commctrl.h>
@@ -10,16 +11,10 @@
 #include <cwchar>
 #include <string>
 
-namespace {
-
-std::wstring gProgram;
-
-} // namespace
-
 TEST(Program, ShowsItsWindowAndEndsWhenItIsClosed)
 {
-    ASSERT_FALSE(gProgram.empty()) << "pass the program's path as the first argument";
-    TRemoteProgram program(gProgram);
+    ASSERT_FALSE(ProgramUnderTest().empty()) << "pass the program's path as the first argument";
+    TRemoteProgram program(ProgramUnderTest());
     ASSERT_TRUE(program.Started());
     const HWND window = program.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -49,10 +44,5 @@ TEST(Program, ShowsItsWindowAndEndsWhenItIsClosed)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) {
-        const std::string path = argv[1];
-        gProgram.assign(path.begin(), path.end());
-    }
-    return RUN_ALL_TESTS();
+    return RunProgramTests(argc, argv);
 }
