@@ -41,10 +41,10 @@ protected:
     TSkinnedForm* Skinned(const std::string& buttons, TBorderIcon icons = TBorderIcon::SystemMenu |
                                                           TBorderIcon::Minimize | TBorderIcon::Maximize)
     {
-        TTestSkin spec;
-        spec.Buttons = buttons;
-        spec.Personality = "TextAlignment=1\r\n"; // centred, so buttons fit before and after it
-        auto* form = App.Make<TSkinnedForm>(TestSkinArchive(spec));
+        TTestSkin skin;
+        skin.Buttons = buttons;
+        skin.Personality = "TextAlignment=1\r\n"; // centred, so buttons fit before and after it
+        auto* form = App.Make<TSkinnedForm>(TestSkinArchive(skin));
         form->SetBorderIcons(icons);
         form->SetIcon(Icon.get());
         Frame = ShowSkinned(form);

@@ -23,28 +23,28 @@ std::uint32_t Face(int frame) { return kFaces[frame - 1]; }
 
 TBytes ButtonStrip()
 {
-    TBmpSpec spec;
-    spec.Width = kFrameSide * 5;
-    spec.Height = kFrameSide;
-    for (int y = 0; y < spec.Height; ++y) {
+    TBmpSpec bmp;
+    bmp.Width = kFrameSide * 5;
+    bmp.Height = kFrameSide;
+    for (int y = 0; y < bmp.Height; ++y) {
         TBytes row;
-        for (int x = 0; x < spec.Width; ++x) {
+        for (int x = 0; x < bmp.Width; ++x) {
             const bool corner = x % kFrameSide < 3 && y < 3;
             const std::uint32_t c = corner ? kKey : kFaces[x / kFrameSide];
             row.insert(row.end(), {std::uint8_t(c), std::uint8_t(c >> 8), std::uint8_t(c >> 16)});
         }
-        spec.RowsTopFirst.push_back(row);
+        bmp.RowsTopFirst.push_back(row);
     }
-    return MakeBmp(spec);
+    return MakeBmp(bmp);
 }
 
 TBytes ButtonSkin()
 {
-    TTestSkin spec;
-    spec.Extra = "[Buttons]\r\nBitmap=buttons.bmp\r\nLeftWidth=4\r\nRightWidth=4\r\nTopHeight=4\r\n"
+    TTestSkin skin;
+    skin.Extra = "[Buttons]\r\nBitmap=buttons.bmp\r\nLeftWidth=4\r\nRightWidth=4\r\nTopHeight=4\r\n"
                  "BottomHeight=4\r\nTrans=1\r\nTile=0\r\nNormalColour2=0,0,200\r\nMouseOverColour2=200,0,0\r\n";
-    spec.ExtraFiles = {{"buttons.bmp", ButtonStrip()}};
-    return TestSkinArchive(spec);
+    skin.ExtraFiles = {{"buttons.bmp", ButtonStrip()}};
+    return TestSkinArchive(skin);
 }
 
 // A wrapper of the application's own, handed back from OnSkinControl.

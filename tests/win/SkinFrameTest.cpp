@@ -86,9 +86,9 @@ private:
 class SkinFrameTest : public TAppTest {
 protected:
     // A form with the skin, shown, active and framed (Frame is null when no frame came).
-    TSkinnedForm* Skinned(const TTestSkin& spec = {}, TFormBorderStyle style = TFormBorderStyle::Sizeable)
+    TSkinnedForm* Skinned(const TTestSkin& skin = {}, TFormBorderStyle style = TFormBorderStyle::Sizeable)
     {
-        auto* form = App.Make<TSkinnedForm>(TestSkinArchive(spec));
+        auto* form = App.Make<TSkinnedForm>(TestSkinArchive(skin));
         form->SetBorderStyle(style);
         form->SetIcon(Icon.get());
         form->HandleNeeded();
@@ -113,14 +113,14 @@ TEST_F(SkinFrameTest, BordersFollowTheBorderStyleAndTheClientKeepsItsSize)
         TFrameBorders Borders;
         bool IconButton; // dialogs show none
     };
-    TTestSkin spec;
-    spec.TopHeight = 30; // a Top image 60 high in 2 frames
-    spec.Buttons = kCloseAndIcon;
+    TTestSkin skin;
+    skin.TopHeight = 30; // a Top image 60 high in 2 frames
+    skin.Buttons = kCloseAndIcon;
     for (const TCase& c : {TCase{TFormBorderStyle::Sizeable, {4, 30, 4, 4}, true},
                            TCase{TFormBorderStyle::Dialog, {4, 30, 4, 4}, false},
                            TCase{TFormBorderStyle::None, {0, 0, 0, 0}, false}}) {
         SCOPED_TRACE(static_cast<int>(c.Style));
-        TSkinnedForm* form = Skinned(spec, c.Style);
+        TSkinnedForm* form = Skinned(skin, c.Style);
         ASSERT_NE(Frame, nullptr);
         const HWND hwnd = form->Handle();
         EXPECT_EQ(Frame->Borders(), c.Borders);
@@ -288,9 +288,9 @@ TEST_F(SkinFrameTest, ASkinFileThatDoesNotLoadLeavesTheCurrentSkinWorking)
 
 TEST_F(SkinFrameTest, NewCaptionTextAndIconShowInTheSkinnedCaptionWithoutClassicPixels)
 {
-    TTestSkin spec;
-    spec.Buttons = kCloseAndIcon;
-    TSkinnedForm* form = Skinned(spec);
+    TTestSkin skin;
+    skin.Buttons = kCloseAndIcon;
+    TSkinnedForm* form = Skinned(skin);
     ASSERT_NE(Frame, nullptr);
     const HWND hwnd = form->Handle();
     const win::Icon other = SolidIcon(kOtherIconColour);

@@ -97,7 +97,7 @@ inline TWinSkinForm* WaitFramed(HWND hwnd, int timeoutMs = 2000)
 
 // A window the toolkit did not make, of any class: classes of our own are registered on first
 // use with a procedure that answers SKM_QUERYSKINNED with the window's user data.
-struct TPlainWindowSpec {
+struct TPlainWindowParams {
     std::wstring ClassName = L"TSkinTestWindow";
     DWORD Style = WS_OVERLAPPEDWINDOW;
     int Width = 240;
@@ -109,24 +109,24 @@ struct TPlainWindowSpec {
 
 class TPlainWindow {
 public:
-    explicit TPlainWindow(const TPlainWindowSpec& spec)
+    explicit TPlainWindow(const TPlainWindowParams& params)
     {
         const HINSTANCE own = ::GetModuleHandleW(nullptr);
         WNDCLASSEXW existing{sizeof(existing)};
-        if (!::GetClassInfoExW(own, spec.ClassName.c_str(), &existing) &&
-            !::GetClassInfoExW(nullptr, spec.ClassName.c_str(), &existing)) {
+        if (!::GetClassInfoExW(own, params.ClassName.c_str(), &existing) &&
+            !::GetClassInfoExW(nullptr, params.ClassName.c_str(), &existing)) {
             WNDCLASSEXW wc{sizeof(wc)};
             wc.lpfnWndProc = &Proc;
             wc.hInstance = own;
             wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
             wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = spec.ClassName.c_str();
+            wc.lpszClassName = params.ClassName.c_str();
             ::RegisterClassExW(&wc);
         }
-        FHandle = ::CreateWindowExW(0, spec.ClassName.c_str(), L"Plain window", spec.Style, 200, 150, spec.Width,
-                                    spec.Height, spec.Parent, nullptr, spec.Instance ? spec.Instance : own, nullptr);
-        if (FHandle && spec.QueryAnswer)
-            ::SetWindowLongPtrW(FHandle, GWLP_USERDATA, spec.QueryAnswer);
+        FHandle = ::CreateWindowExW(0, params.ClassName.c_str(), L"Plain window", params.Style, 200, 150, params.Width,
+                                    params.Height, params.Parent, nullptr, params.Instance ? params.Instance : own, nullptr);
+        if (FHandle && params.QueryAnswer)
+            ::SetWindowLongPtrW(FHandle, GWLP_USERDATA, params.QueryAnswer);
     }
     TPlainWindow(const TPlainWindow&) = delete;
     TPlainWindow& operator=(const TPlainWindow&) = delete;

@@ -9,18 +9,18 @@
 class SkinManagerTest : public SkinManagerTestBase {
 public:
     // Windows made for one case, gone with it.
-    HWND Plain(const TPlainWindowSpec& spec)
+    HWND Plain(const TPlainWindowParams& params)
     {
-        Windows.push_back(std::make_unique<TPlainWindow>(spec));
+        Windows.push_back(std::make_unique<TPlainWindow>(params));
         return Windows.back()->Handle();
     }
     HWND PlainOfClass(const wchar_t* className, DWORD style = WS_OVERLAPPEDWINDOW, HINSTANCE instance = nullptr)
     {
-        TPlainWindowSpec spec;
-        spec.ClassName = className;
-        spec.Style = style;
-        spec.Instance = instance;
-        return Plain(spec);
+        TPlainWindowParams params;
+        params.ClassName = className;
+        params.Style = style;
+        params.Instance = instance;
+        return Plain(params);
     }
 
 protected:
@@ -50,17 +50,17 @@ TEST_F(SkinManagerTest, SkinWindowFramesOnlyWhatPassesEveryTestInOrder)
     using T = SkinManagerTest;
     const TCase cases[] = {
         {"skinning off", [](T& t, TSkinData&, TComponent&) { SkinManager->SkinningEnabled = false; return t.Plain({}); }, false, -1},
-        {"answers that it is skinned", [](T& t, TSkinData&, TComponent&) { TPlainWindowSpec s; s.QueryAnswer = 1; return t.Plain(s); }, false, -1},
+        {"answers that it is skinned", [](T& t, TSkinData&, TComponent&) { TPlainWindowParams s; s.QueryAnswer = 1; return t.Plain(s); }, false, -1},
         {"plain child", [](T& t, TSkinData&, TComponent&) {
-             TPlainWindowSpec s; s.Style = WS_CHILD | WS_VISIBLE; s.Parent = t.Plain({}); return t.Plain(s); }, false, -1},
+             TPlainWindowParams s; s.Style = WS_CHILD | WS_VISIBLE; s.Parent = t.Plain({}); return t.Plain(s); }, false, -1},
         {"plain child while sweeping", [](T& t, TSkinData&, TComponent&) {
              SkinManager->Sweeping = true;
-             TPlainWindowSpec s; s.Style = WS_CHILD | WS_VISIBLE; s.Parent = t.Plain({}); return t.Plain(s); }, true, 1},
+             TPlainWindowParams s; s.Style = WS_CHILD | WS_VISIBLE; s.Parent = t.Plain({}); return t.Plain(s); }, true, 1},
         {"another module's static", [](T& t, TSkinData&, TComponent&) { return t.PlainOfClass(L"Static", WS_POPUP | WS_CAPTION, kOtherModule); }, false, -1},
         {"another module's dialog", [](T& t, TSkinData&, TComponent&) {
              return t.PlainOfClass(L"#32770", WS_POPUP | WS_CAPTION | WS_SYSMENU, kOtherModule); }, true, 1},
         {"zero size", [](T& t, TSkinData&, TComponent&) {
-             TPlainWindowSpec s; s.Style = WS_POPUP; s.Width = s.Height = 0; return t.Plain(s); }, false, -1},
+             TPlainWindowParams s; s.Style = WS_POPUP; s.Width = s.Height = 0; return t.Plain(s); }, false, -1},
         {"form tagged 99", [](T&, TSkinData& sd, TComponent& scope) {
              sd.SetDisableTag(5); auto* f = scope.Make<TForm>(); f->SetTag(99); return f->Handle(); }, false, -1},
         {"form tagged DisableTag", [](T&, TSkinData& sd, TComponent& scope) {
@@ -115,7 +115,7 @@ TEST_F(SkinManagerTest, AWindowIsFramedOnceAlsoWhenActivatedAgain)
     MakeSkinData(&*App);
     SkinManager->SkinningEnabled = true;
     const HWND first = Plain({});
-    TPlainWindowSpec skinned;
+    TPlainWindowParams skinned;
     skinned.QueryAnswer = 1;
     const HWND other = Plain(skinned);
     ::SetActiveWindow(first);

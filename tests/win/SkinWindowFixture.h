@@ -23,21 +23,21 @@ constexpr std::uint32_t kKey = 0xFF00FF;
 // A 24-bit bitmap file of equal solid frames, side by side or stacked.
 inline TBytes SolidBmp(int frameWidth, int frameHeight, std::vector<std::uint32_t> colours, bool stacked)
 {
-    TBmpSpec spec;
+    TBmpSpec bmp;
     const int count = static_cast<int>(colours.size());
-    spec.Width = stacked ? frameWidth : frameWidth * count;
-    spec.Height = stacked ? frameHeight * count : frameHeight;
-    for (int y = 0; y < spec.Height; ++y) {
+    bmp.Width = stacked ? frameWidth : frameWidth * count;
+    bmp.Height = stacked ? frameHeight * count : frameHeight;
+    for (int y = 0; y < bmp.Height; ++y) {
         TBytes row;
-        for (int x = 0; x < spec.Width; ++x) {
+        for (int x = 0; x < bmp.Width; ++x) {
             const std::uint32_t c = colours[static_cast<size_t>(stacked ? y / frameHeight : x / frameWidth)];
             row.push_back(static_cast<std::uint8_t>(c));
             row.push_back(static_cast<std::uint8_t>(c >> 8));
             row.push_back(static_cast<std::uint8_t>(c >> 16));
         }
-        spec.RowsTopFirst.push_back(row);
+        bmp.RowsTopFirst.push_back(row);
     }
-    return MakeBmp(spec);
+    return MakeBmp(bmp);
 }
 
 // What the test skin is made of; the defaults give borders of 4, a caption of `TopHeight`, and
