@@ -8,5 +8,18 @@ if(WIN32)
         controls/SkinControl.cpp
         controls/SkinButton.cpp
         controls/SkinBitButton.cpp
+        controls/SkinBox.cpp
+        controls/SkinBoxH.cpp
+        controls/SkinCheckBox.cpp
+        controls/SkinComBox.cpp
+        controls/ComboxScrollBar.cpp
+        controls/SkinEdit.cpp
+        controls/SkinGroupBox.cpp
+        controls/SkinRadioButton.cpp
+        controls/SkinScrollbar.cpp
+        controls/SkinScrollbarH.cpp
+        controls/SkinSizer.cpp
+        controls/SkinStatusBar.cpp
+        controls/SkinUpDown.cpp
     )
 endif()

@@ -1,0 +1,4 @@
+// The skinned group boxes.
+#include "skin/controls/SkinGroupBox.h"
+
+const TClassInfo TSkinGroupBox::StaticClass{L"TSkinGroupBox", &TSkinControl::StaticClass, {}};

@@ -1,0 +1,4 @@
+// The skinned size-grip windows.
+#include "skin/controls/SkinSizer.h"
+
+const TClassInfo TSkinSizer::StaticClass{L"TSkinSizer", &TSkinControl::StaticClass, {}};
