@@ -8,6 +8,8 @@
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinHandle.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 namespace {
@@ -57,10 +59,22 @@ bool TSkinButton::BeforeMessage(TMessage& Message)
         // pushed face; the wrapper keeps the press and raises the click on release.
         if (::GetFocus() != FWindow)
             ::SetFocus(FWindow);
+        // Held like the system's own button holds it: the release reaches this button wherever
+        // it happens, and a mouse-leave notice that comes late (the pointer moved in the same
+        // instant as the press) cannot lose the click.
+        ::SetCapture(FWindow);
+        FCaptured = true;
         FPressed = true;
         PaintControl();
         Message.Result = 0;
         return false;
+    case WM_CAPTURECHANGED:
+        // Taken by someone else (a menu, a dialog): the press is over without a click.
+        if (FCaptured && reinterpret_cast<HWND>(Message.LParam) != FWindow) {
+            FCaptured = false;
+            SetFlags(false, false);
+        }
+        return true;
     default:
         return TSkinControl::BeforeMessage(Message);
     }
@@ -81,20 +95,35 @@ void TSkinButton::AfterMessage(TMessage& Message)
             SetFlags(FMouseOver, false);
         break;
     case WM_MOUSEMOVE:
-        if (!FMouseOver && ::IsWindowEnabled(FWindow)) {
+        if (FCaptured) {
+            // While held, the pressed face shows only over the button, as the system's does.
+            const bool inside = PointInside(Message.LParam);
+            SetFlags(inside, inside);
+        } else if (!FMouseOver && ::IsWindowEnabled(FWindow)) {
             SetFlags(true, FPressed);
             SkinTrackMouseLeave(FWindow);
         }
         break;
     case WM_LBUTTONUP:
-        if (FPressed) {
+        if (FCaptured) {
+            const bool inside = PointInside(Message.LParam);
+            EndCapture();
+            SetFlags(inside, false);
+            if (inside) {
+                // The hold ended the leave notice's watch; the pointer still rests here.
+                SkinTrackMouseLeave(FWindow);
+                Click();
+            }
+        } else if (FPressed) {
             SetFlags(FMouseOver, false);
             Click();
         }
         break;
     case WM_MOUSELEAVE:
     case CM_MOUSELEAVE:
-        SetFlags(false, false);
+        // While held, where the pointer is decides.
+        if (!FCaptured)
+            SetFlags(false, false);
         break;
     case CM_DIALOGKEY:
         Repaint();
@@ -112,6 +141,21 @@ void TSkinButton::SetFlags(bool mouseOver, bool pressed)
     FMouseOver = mouseOver;
     FPressed = pressed;
     Repaint();
+}
+
+bool TSkinButton::PointInside(LPARAM point) const
+{
+    RECT client{};
+    ::GetClientRect(FWindow, &client);
+    const POINT p{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    return ::PtInRect(&client, p) != FALSE;
+}
+
+void TSkinButton::EndCapture()
+{
+    FCaptured = false;
+    if (::GetCapture() == FWindow)
+        ::ReleaseCapture();
 }
 
 void TSkinButton::Click()

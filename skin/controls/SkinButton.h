@@ -30,6 +30,9 @@ protected:
     virtual std::wstring CaptionText() const;
     void Click();
     void SetFlags(bool mouseOver, bool pressed);
+    // A point of a mouse message's lParam lies on the button.
+    bool PointInside(LPARAM point) const;
+    void EndCapture();
 
 private:
     void WMPaint(TMessage& Message);
@@ -37,6 +40,7 @@ private:
     TPixelBuffer FFace; // the off-screen face, kept while the size stays
     bool FMouseOver = false;
     bool FPressed = false;
+    bool FCaptured = false; // pressed by the mouse, which the button holds until release
     int FLastFrame = 0;
     TPixelRect FLastFocusRect;
 };

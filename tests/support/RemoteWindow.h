@@ -61,11 +61,61 @@ inline bool RemoteSetText(HWND control, const std::wstring& text)
                                  5000, &result) != 0;
 }
 
-// A click as the mouse gives it; returns once the program's click handler has run.
-inline bool RemoteClick(HWND button)
+// A click as a person gives it: the pointer moved to the middle of the control, the left
+// button pressed and released there, through the system's input queue, so that whatever paints
+// and handles the control (a skin's wrapper included) sees a real press and release. Returns
+// once the program has been through the click: the pressed control took the mouse and let go
+// of it, and the program's handlers have returned to its message loop. False when the
+// control is not on top and still where it is (a window may take a moment to be framed, or to
+// leave the rig's screen after closing), or when the click does not arrive.
+inline bool RemoteClick(HWND control)
 {
+    POINT middle{}, last{-1, -1};
+    const bool settled = PumpUntil([&] {
+        RECT r{};
+        ::GetWindowRect(control, &r);
+        middle = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        const bool still = middle.x == last.x && middle.y == last.y;
+        last = middle;
+        // A click on a window that is not in the foreground may only bring it there.
+        const bool foreground = ::GetForegroundWindow() == ::GetAncestor(control, GA_ROOT);
+        if (!still || !foreground || ::WindowFromPoint(middle) != control) {
+            ::Sleep(40);
+            return false;
+        }
+        return true;
+    }, 5000);
+    if (!settled)
+        return false;
+    INPUT input[3]{};
+    for (INPUT& in : input)
+        in.type = INPUT_MOUSE;
+    input[0].mi.dx = ::MulDiv(middle.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input[0].mi.dy = ::MulDiv(middle.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    // Pressed, then held until the control has taken the mouse (as every button does on a
+    // press), then released once it lets go.
+    const DWORD thread = ::GetWindowThreadProcessId(control, nullptr);
+    auto capture = [thread] {
+        GUITHREADINFO info{sizeof(info)};
+        return ::GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
+    };
+    if (::SendInput(2, input, sizeof(INPUT)) != 2 || !PumpUntil([&] { return capture() == control; }, 5000)) {
+        GUITHREADINFO info{sizeof(info)};
+        ::GetGUIThreadInfo(thread, &info);
+        wchar_t focus[64] = L"";
+        ::GetClassNameW(info.hwndFocus, focus, 64);
+        std::fprintf(stderr, "RemoteClick: the press never reached the control (focus on %ls)\n", focus);
+        ::SendInput(1, &input[2], sizeof(INPUT));
+        return false;
+    }
+    if (::SendInput(1, &input[2], sizeof(INPUT)) != 1 || !PumpUntil([&] { return capture() != control; }, 5000))
+        return false;
+    // A message sent now waits until the click's handlers have returned to the loop.
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &result) != 0;
+    return ::SendMessageTimeoutW(control, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result) != 0;
 }
 
 inline bool RemoteEnabled(HWND control) { return ::IsWindowEnabled(control) != FALSE; }
@@ -217,9 +267,26 @@ public:
     bool Running() const { return FStarted && ::WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
     HANDLE Process() const { return FInfo.hProcess; }
     DWORD ProcessId() const { return FInfo.dwProcessId; }
+    // The main window once it is up and settled: in the foreground, active with a focus, and
+    // so for a moment. Under the rig the display's own focus reaches a new window a little
+    // after it shows, and moves the focus to it then, which would cancel a press made earlier.
     HWND WaitForWindow(int timeoutMs = 20000)
     {
         PumpUntil([&] { return (FWindow = FindMainWindow(FInfo.dwProcessId)) != nullptr; }, timeoutMs);
+        if (!FWindow)
+            return nullptr;
+        const DWORD thread = ::GetWindowThreadProcessId(FWindow, nullptr);
+        auto settled = [&] {
+            GUITHREADINFO info{sizeof(info)};
+            return ::GetForegroundWindow() == FWindow && ::GetGUIThreadInfo(thread, &info) && info.hwndActive == FWindow &&
+                   info.hwndFocus;
+        };
+        int steady = 0;
+        PumpUntil([&] {
+            steady = settled() ? steady + 1 : 0;
+            ::Sleep(20);
+            return steady >= 15;
+        }, timeoutMs);
         return FWindow;
     }
     // Closes the window; the exit code, or -1 when the program does not end.
