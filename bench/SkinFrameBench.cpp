@@ -2,6 +2,7 @@
 // the window's creation to its first skinned frame on screen, a full repaint of the frame
 // active and inactive, and one caption button state change, beside their goals.
 #include "app/Form1.h"
+#include "bench/BenchStats.h"
 #include "app/MainIcon.h"
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinManager.h"
@@ -19,20 +20,6 @@
 #include <vector>
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
-
-double Ms(TClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-struct TStats {
-    double Median = 0, P95 = 0, Worst = 0;
-};
-
-TStats Summarise(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back()};
-}
 
 // One row of pixels (0x00RRGGBB) of a device context.
 std::vector<std::uint32_t> Row(HDC source, int x, int y, int width)
@@ -103,24 +90,6 @@ void PumpOne()
 }
 
 TWinSkinForm* FrameOf(HWND hwnd) { return SkinManager ? SkinManager->FindFrame(hwnd) : nullptr; }
-
-std::vector<double> TimeCalls(int count, auto call)
-{
-    std::vector<double> ms;
-    ms.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const auto start = TClock::now();
-        call();
-        ms.push_back(Ms(TClock::now() - start));
-    }
-    return ms;
-}
-
-void PrintStats(const char* what, const TStats& s, double goalMs)
-{
-    std::printf("%-44s median %6.3f ms, p95 %6.3f ms, worst %6.3f ms   (goal < %.1f ms: %s)\n", what, s.Median,
-                s.P95, s.Worst, goalMs, s.P95 < goalMs ? "met" : "MISSED");
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // Skinned buttons on real windows under the rig: which controls the frame wraps, and the push
 // button's faces, text and clicks under real mouse and keyboard input.
 #include "skin/controls/SkinBitButton.h"
+#include "tests/win/GuiObjects.h"
 #include "tests/win/SkinWindowFixture.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/Button.h"
@@ -326,7 +327,7 @@ TEST_F(SkinButtonTest, ManyPaintsAndHoverChangesKeepTheEngineOwnersAsTheyWere)
     Build();
     const size_t procs = TMessageLink::FreeProcCount();
     const size_t wrappers = Frame->WrapperList().size();
-    const DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    const size_t gdi = GdiObjectCount();
     TSkinButton* wrapper = WrapperOf(Button);
     for (int round = 0; round < 10; ++round) {
         // A window the toolkit did not make, wrapped through its procedure, then destroyed.
@@ -353,6 +354,6 @@ TEST_F(SkinButtonTest, ManyPaintsAndHoverChangesKeepTheEngineOwnersAsTheyWere)
         EXPECT_EQ(Frame->WrapperList().size(), wrappers);
     }
     EXPECT_EQ(TMessageLink::FreeProcCount(), procs);
-    EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_EQ(GdiObjectCount(), gdi);
     EXPECT_FALSE(wrapper->MouseOver());
 }
