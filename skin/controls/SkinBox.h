@@ -1,4 +1,5 @@
-// TSkinBox: the wrapper of panels and other containers: the face colour only, without taking over their messages.
+// TSkinBox: panels and other containers take the skin's face colour while attached; their
+// messages stay their own, since the toolkit paints them in their Color anyway.
 #pragma once
 
 #include "skin/controls/SkinControl.h"
@@ -7,4 +8,7 @@ class TSkinBox : public TSkinControl {
     TK_CLASS(TSkinBox)
 public:
     using TSkinControl::TSkinControl;
+
+protected:
+    bool TakesOverMessages() const override { return false; }
 };

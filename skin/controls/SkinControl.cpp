@@ -44,7 +44,7 @@ bool TSkinControl::Attach(TWinSkinForm* frame, TSkinData* skinData, bool useSkin
     FUseSkinColour = useSkinColour;
     FWindow = FControl->Handle();
     FUnicode = ::IsWindowUnicode(FWindow) != FALSE;
-    if (!FLink.AttachHook<&TSkinControl::WrapperHook>(FControl, this))
+    if (TakesOverMessages() && !FLink.AttachHook<&TSkinControl::WrapperHook>(FControl, this))
         return false;
     FAttached = true;
     if (useSkinColour) {

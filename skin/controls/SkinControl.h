@@ -70,6 +70,8 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    // A wrapper that only colours its control (panels) leaves the control's messages alone.
+    virtual bool TakesOverMessages() const { return true; }
     void CallPrevious(TMessage& Message) const { FLink.CallPrevious(Message); }
     // Invalidates with erase and paints at once.
     void Repaint() const;

@@ -1,4 +1,10 @@
-// The skinned radio buttons, from the Buttons object's radio strip.
+// The skinned radio buttons: the radio strip in place of the check strip.
 #include "skin/controls/SkinRadioButton.h"
 
-const TClassInfo TSkinRadioButton::StaticClass{L"TSkinRadioButton", &TSkinControl::StaticClass, {}};
+#include "skin/window/SkinData.h"
+
+const TClassInfo TSkinRadioButton::StaticClass{L"TSkinRadioButton", &TSkinCheckBox::StaticClass, {}};
+
+const TPixelBuffer& TSkinRadioButton::Strip() const { return FSkinData->Skin().Buttons.RadioBitmap; }
+
+int TSkinRadioButton::StripCells() const { return FSkinData->Skin().Buttons.RadioButtonFrame; }

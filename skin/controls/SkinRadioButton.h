@@ -1,10 +1,16 @@
-// TSkinRadioButton: the wrapper of radio buttons, from the Buttons object's radio strip.
+// TSkinRadioButton: radio buttons painted from the skin's radio strip; everything else as the
+// check box.
 #pragma once
 
-#include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinCheckBox.h"
 
-class TSkinRadioButton : public TSkinControl {
+class TSkinRadioButton : public TSkinCheckBox {
     TK_CLASS(TSkinRadioButton)
 public:
-    using TSkinControl::TSkinControl;
+    using TSkinCheckBox::TSkinCheckBox;
+
+protected:
+    const TPixelBuffer& Strip() const override;
+    int StripCells() const override;
+    bool ReadsStateProperty() const override { return false; }
 };
