@@ -2,6 +2,7 @@
 # over controls' messages are Win32 and sit on the toolkit beside the frame.
 list(APPEND QM_SKIN_SOURCES
     controls/ButtonFace.cpp
+    controls/EditFaces.cpp
 )
 if(WIN32)
     list(APPEND QM_SKIN_WINDOW_SOURCES
