@@ -195,6 +195,11 @@ void TSkinComBox::WMPaint(TMessage& Message)
         if (Message.WParam) {
             Draw(reinterpret_cast<HDC>(Message.WParam), rect);
         } else {
+            // The box repaints only its button when the list opens or closes; a new frame
+            // shows on the edge too.
+            COMBOBOXINFO info{};
+            if (CanPaint(info) && CurrentFrame(info) != FLastFrame)
+                ::InvalidateRect(FWindow, nullptr, FALSE);
             const win::PaintDC dc(FWindow);
             Draw(dc.get(), rect);
         }

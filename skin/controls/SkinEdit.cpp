@@ -78,6 +78,20 @@ bool TSkinEdit::BeforeMessage(TMessage& Message)
         Message.Result = kSkinSignature;
         return false;
     }
+    if (Message.Msg == WM_PRINT) {
+        // The system's printing may leave the context's origin and clipping moved to the client.
+        const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+        const int saved = ::SaveDC(dc);
+        CallPrevious(Message);
+        ::RestoreDC(dc, saved);
+        // Only a print of the frame has the window's origin; the client alone has no border.
+        if (Message.LParam & PRF_NONCLIENT) {
+            RECT window{};
+            ::GetWindowRect(FWindow, &window);
+            Draw(dc, {0, 0, window.right - window.left, window.bottom - window.top});
+        }
+        return false;
+    }
     return TSkinControl::BeforeMessage(Message);
 }
 
@@ -91,14 +105,6 @@ void TSkinEdit::AfterMessage(TMessage& Message)
         // The innermost line lies on the client's edge, which the edit's own painting covers.
         if (!Message.WParam)
             PaintBorder();
-        break;
-    case WM_PRINT:
-        // Only a print of the frame has the window's origin; the client alone has no border.
-        if (Message.LParam & PRF_NONCLIENT) {
-            RECT window{};
-            ::GetWindowRect(FWindow, &window);
-            Draw(reinterpret_cast<HDC>(Message.WParam), {0, 0, window.right - window.left, window.bottom - window.top});
-        }
         break;
     default:
         TSkinControl::AfterMessage(Message);
