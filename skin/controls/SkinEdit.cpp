@@ -112,6 +112,15 @@ void TSkinEdit::AfterMessage(TMessage& Message)
     }
 }
 
+void TSkinEdit::PaintControl(HDC dc)
+{
+    // The base would draw on the client's context, where the border's outer lines do not reach.
+    if (dc)
+        TSkinControl::PaintControl(dc);
+    else
+        PaintBorder();
+}
+
 void TSkinEdit::PaintBorder()
 {
     if (!Attached() || !SkinActive() || !HasBorder())

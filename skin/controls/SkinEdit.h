@@ -13,6 +13,8 @@ public:
     bool AttachHandle(HWND hwnd, TSkinData* skinData, TWinSkinForm* frame) override;
     bool BeforeMessage(TMessage& Message) override;
     void AfterMessage(TMessage& Message) override;
+    // Without a context the border goes to the window's own, frame included.
+    void PaintControl(HDC dc = nullptr) override;
     // The border, with rect the whole window; nothing for an edit without one.
     void Draw(HDC dc, const RECT& rect) override;
 
