@@ -3,6 +3,7 @@
 list(APPEND QM_SKIN_SOURCES
     controls/ButtonFace.cpp
     controls/CheckFace.cpp
+    controls/EditFaces.cpp
 )
 if(WIN32)
     list(APPEND QM_SKIN_WINDOW_SOURCES

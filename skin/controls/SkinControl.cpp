@@ -107,6 +107,9 @@ void TSkinControl::WrapperHook(TMessage& Message)
     if (Message.Msg == WM_NCDESTROY)
         FState = TWrapperState::WindowDestroyed;
     if (Message.Msg == SKM_SETACTIVE) {
+        // A window may carry more than one wrapper (a combo box and its scroll bar's); all of
+        // them switch, the innermost first, before anything repaints. Controls ignore it.
+        CallPrevious(Message);
         const bool on = Message.WParam > 0;
         const bool changed = on != FSkinActive;
         FSkinActive = on;

@@ -23,8 +23,10 @@ namespace {
 struct TOptionalApi {
     using TGetScrollBarInfo = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
     using TTrackMouseEvent = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+    using TGetComboBoxInfo = BOOL(WINAPI*)(HWND, PCOMBOBOXINFO);
     TGetScrollBarInfo GetScrollBarInfo = nullptr;
     TTrackMouseEvent TrackMouseEvent = nullptr;
+    TGetComboBoxInfo GetComboBoxInfo = nullptr;
 };
 
 template <class T>
@@ -40,6 +42,7 @@ const TOptionalApi& OptionalApi()
         if (const HMODULE user = ::GetModuleHandleW(L"user32.dll")) {
             a.GetScrollBarInfo = Lookup<TOptionalApi::TGetScrollBarInfo>(user, "GetScrollBarInfo");
             a.TrackMouseEvent = Lookup<TOptionalApi::TTrackMouseEvent>(user, "TrackMouseEvent");
+            a.GetComboBoxInfo = Lookup<TOptionalApi::TGetComboBoxInfo>(user, "GetComboBoxInfo");
         }
         return a;
     }();
@@ -119,6 +122,15 @@ void SkinTrackMouseLeave(HWND hwnd) noexcept
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
         f(&track);
     }
+}
+
+bool SkinGetComboBoxInfo(HWND hwnd, COMBOBOXINFO* info) noexcept
+{
+    const auto f = OptionalApi().GetComboBoxInfo;
+    if (!f)
+        return false;
+    info->cbSize = sizeof(COMBOBOXINFO);
+    return f(hwnd, info) != FALSE;
 }
 
 bool HasGetScrollBarInfo() noexcept { return OptionalApi().GetScrollBarInfo != nullptr; }

@@ -30,9 +30,11 @@ using TOnSkinControl = std::function<void(TComponent* Sender, TSkinData* SkinDat
 using TOnSkinForm = std::function<void(TObject* Sender, HWND ahwnd, const std::wstring& aName)>;
 
 // The optional functions of the user-interface library, looked up once: without them the
-// window side does without scroll bar queries and mouse-leave tracking.
+// window side does without scroll bar and combo box queries and mouse-leave tracking.
 bool SkinGetScrollBarInfo(HWND hwnd, LONG idObject, SCROLLBARINFO* info) noexcept;
 void SkinTrackMouseLeave(HWND hwnd) noexcept;
+// Sets info's size itself.
+bool SkinGetComboBoxInfo(HWND hwnd, COMBOBOXINFO* info) noexcept;
 bool HasGetScrollBarInfo() noexcept;
 
 class TSkinData : public TComponent {

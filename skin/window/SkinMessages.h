@@ -34,4 +34,7 @@ constexpr UINT SKM_QUERYSKINNED = 0x3523;
 constexpr UINT SKM_FRAMEREADY = 0xBC4E;
 constexpr UINT SKM_QUERYFRAME = 0xBC4D;
 constexpr UINT SKM_PAINTFRAMETO = 0xBC4B;
+// Sent to a skinned edit with lParam kSkinSignature: the edit paints itself into the device
+// context in wParam, through its own painting, and answers kSkinSignature.
+constexpr UINT SKM_PAINTCONTROLTO = 0xBC4A;
 constexpr LPARAM kSkinSignature = 0x41A2;

@@ -115,8 +115,14 @@ TEST_F(SkinDiscoveryTest, AToolkitFormsControlsGetTheWrapperOfTheirKind)
     // edit's up-down, a combo box's list).
     EXPECT_EQ(label->Parent(), group);
     for (const auto& w : frame->WrapperList()) {
+        // A combo box's list is a popup: its parent is the form, not the box.
+        const auto listOf = [](HWND box) {
+            COMBOBOXINFO info{};
+            return SkinGetComboBoxInfo(box, &info) ? info.hwndList : nullptr;
+        };
         const auto owner = std::find_if(expected.begin(), expected.end(), [&](const auto& e) {
-            return e.first->Handle() == w->Handle() || e.first->Handle() == ::GetParent(w->Handle());
+            return e.first->Handle() == w->Handle() || e.first->Handle() == ::GetParent(w->Handle()) ||
+                listOf(e.first->Handle()) == w->Handle();
         });
         ASSERT_NE(owner, expected.end()) << Narrow(w->ClassName());
         EXPECT_STRNE(owner->second, L"") << Narrow(owner->first->ClassName());
