@@ -2,6 +2,8 @@
 # over controls' messages are Win32 and sit on the toolkit beside the frame.
 list(APPEND QM_SKIN_SOURCES
     controls/ButtonFace.cpp
+    controls/ScrollBarLayout.cpp
+    controls/ScrollBarPainter.cpp
 )
 if(WIN32)
     list(APPEND QM_SKIN_WINDOW_SOURCES
@@ -13,6 +15,8 @@ if(WIN32)
         controls/SkinCheckBox.cpp
         controls/SkinComBox.cpp
         controls/ComboxScrollBar.cpp
+        controls/NativeScrollBar.cpp
+        controls/WScrollbar.cpp
         controls/SkinEdit.cpp
         controls/SkinGroupBox.cpp
         controls/SkinRadioButton.cpp
