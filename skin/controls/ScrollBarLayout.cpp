@@ -48,8 +48,10 @@ TScrollBarLayout LayoutScrollBar(const TScrollBarInput& in) noexcept
     if (in.Length <= 0 || in.Thickness <= 0)
         return out;
     // A bar shorter than its two arrows gives each half of itself and has no track.
-    const int arrow = std::max(0, in.Length < 2 * in.ArrowSize ? in.Length / 2 : in.ArrowSize);
-    const int trackStart = arrow, trackEnd = in.Length - arrow;
+    const bool shortBar = in.Length < 2 * in.ArrowSize;
+    const int arrow = std::max(0, shortBar ? in.Length / 2 : in.ArrowSize);
+    // An odd short bar gives its middle pixel to the second arrow rather than to a track.
+    const int trackStart = arrow, trackEnd = shortBar ? arrow : in.Length - arrow;
     out.FirstArrow = Span(in, 0, arrow);
     out.SecondArrow = Span(in, trackEnd, in.Length);
     out.FirstArrowFrame = ArrowFrame(in, TScrollPart::FirstArrow, in.Vertical ? scroll_frame::kUp : scroll_frame::kLeft,
