@@ -104,8 +104,12 @@ void TSkinManage::HookEvent(int code, WPARAM wParam, LPARAM lParam)
         break;
     case HCBT_CREATEWND: {
         const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
-        // A size grip made on a framed window, and popup menu windows, get their wrappers
-        // here once controls and menus are skinned; an MDI child is framed as it is made.
+        // A size grip made on a framed window gets its wrapper as it is made; popup menu
+        // windows get theirs here once menus are skinned; an MDI child is framed as it is made.
+        if (create->hwndParent && (create->style & SBS_SIZEGRIP) && WindowClassName(hwnd) == L"ScrollBar") {
+            if (TWinSkinForm* frame = FindFrame(create->hwndParent))
+                frame->WrapChildWindow(hwnd);
+        }
         if (create->dwExStyle & WS_EX_MDICHILD)
             SkinWindow(hwnd);
         break;

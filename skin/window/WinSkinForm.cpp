@@ -178,10 +178,10 @@ void TWinSkinForm::FinishSkin()
     ::GetClientRect(FWindow, &client);
     FSystemSizes = {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
     FSavedClient = client;
-    // Windows the toolkit did not make get their child windows wrapped by the child-window
-    // rules, which come with the other control wrappers.
     if (FForm)
         WrapFormControls();
+    else
+        WrapChildWindows(FWindow);
 
     if (FState == TFrameState::Attaching && FFramePainting) {
         const bool topLevelCaption = !FChild && FBorderKind != TBorderKind::NoCaption;
@@ -404,6 +404,9 @@ void TWinSkinForm::FrameWndProc(TMessage& Message)
         return;
     case SKM_FINISHSKIN:
         FinishSkin();
+        return;
+    case SKM_REWRAPSCROLL:
+        RewrapScroll(reinterpret_cast<HWND>(Message.WParam));
         return;
     case SKM_QUERYSKINNED:
         Message.Result = 1;

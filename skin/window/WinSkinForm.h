@@ -78,6 +78,9 @@ public:
     // Wraps the form's controls that have none yet; wrappers of destroyed windows go first.
     void WrapFormControls();
     void WrapControl(TControl* control);
+    // The child windows of a window the toolkit did not make, by their class and style.
+    void WrapChildWindows(HWND parent);
+    void WrapChildWindow(HWND hwnd);
     // Drops the wrappers whose control window was destroyed.
     void PurgeWrappers();
 
@@ -132,7 +135,15 @@ private:
     std::wstring WindowText() const;
     void RecalcFrame() const;
     bool IsWrapped(TWinControl* control) const;
-    bool WrapByDefaultRules(TWinControl* control);
+    bool WrapByMapping(const std::wstring& className, TWinControl* control);
+    void WrapByDefaultRules(TWinControl* control, const std::wstring& className);
+    void WrapChildren(TWinControl* control);
+    // Registers and attaches a wrapper; one that cannot attach is dropped again (null).
+    TSkinControl* AttachWrapper(THandlerPtr<TSkinControl> wrapper, bool useSkinColour);
+    TSkinControl* AttachHandleWrapper(THandlerPtr<TSkinControl> wrapper, HWND hwnd);
+    void DropWrapper(const TSkinControl* wrapper);
+    // A scrollable control's window was made again: its old wrapper goes, a new one comes.
+    void RewrapScroll(HWND oldWindow);
     // Lets every wrapper go, each giving its control back first.
     void FreeWrappers();
 
