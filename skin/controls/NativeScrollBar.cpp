@@ -32,8 +32,9 @@ TNativeScrollBar ReadNativeScrollBar(HWND hwnd, bool vertical, const TSkinObject
     in.FirstArrowDisabled = (info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) != 0;
     in.SecondArrowDisabled = (info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE) != 0;
     // Wine marks only the arrows of a bar disabled as a whole.
+    // A disabled window takes no clicks on its bar either, so the bar shows unavailable.
     in.Unavailable = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0 ||
-        (in.FirstArrowDisabled && in.SecondArrowDisabled);
+        (in.FirstArrowDisabled && in.SecondArrowDisabled) || !::IsWindowEnabled(hwnd);
     in.ImageHeight = skin.Scrollbar ? skin.Scrollbar->Bitmap.Height() : 0;
     bar.Screen = r;
     bar.Shown = true;

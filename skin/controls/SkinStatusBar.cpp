@@ -102,6 +102,17 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect)
     DrawOwnerPanels(dc);
 }
 
+std::wstring TSkinStatusBar::PartText(int part) const
+{
+    const LRESULT info = ::SendMessageW(FWindow, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
+    if (HIWORD(info) & SBT_OWNERDRAW)
+        return {};
+    std::wstring text(static_cast<size_t>(LOWORD(info)) + 1, L'\0');
+    text.resize(std::min<size_t>(LOWORD(::SendMessageW(FWindow, SB_GETTEXTW, static_cast<WPARAM>(part),
+                                                        reinterpret_cast<LPARAM>(text.data()))), text.size() - 1));
+    return text;
+}
+
 void TSkinStatusBar::ReadPanels(int width)
 {
     FPanels.clear();
@@ -113,9 +124,10 @@ void TSkinStatusBar::ReadPanels(int width)
         // A simple bar (or one without panels) shows its one text over the whole bar.
         TStatusPanelFace face;
         face.Box = client;
-        const LRESULT info = ::SendMessageW(FWindow, SB_GETTEXTLENGTHW, SB_SIMPLEID, 0);
-        face.Text.assign(LOWORD(info) + 1, L'\0');
-        face.Text.resize(LOWORD(::SendMessageW(FWindow, SB_GETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(face.Text.data()))));
+        // Wine answers for the simple text under part 0 only, Windows under SB_SIMPLEID too.
+        face.Text = PartText(SB_SIMPLEID);
+        if (face.Text.empty() && simple)
+            face.Text = PartText(0);
         if (face.Text.empty())
             face.Text = L" ";
         face.Alignment = TakeAlignment(face.Text);
@@ -137,9 +149,7 @@ void TSkinStatusBar::ReadPanels(int width)
             // For an owner-drawn panel the bar keeps a value, not a text.
             face.Data = static_cast<ULONG_PTR>(::SendMessageW(FWindow, SB_GETTEXTW, static_cast<WPARAM>(i), 0));
         } else {
-            face.Text.assign(LOWORD(info) + 1, L'\0');
-            face.Text.resize(LOWORD(
-                ::SendMessageW(FWindow, SB_GETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(face.Text.data()))));
+            face.Text = PartText(i);
             face.Alignment = TakeAlignment(face.Text);
         }
         FPanels.push_back(std::move(face));

@@ -42,6 +42,7 @@ private:
     bool HasEdges() const;
     void WMPaint(TMessage& Message);
     void ReadPanels(int width);
+    std::wstring PartText(int part) const;
     void Compose(int width, int height, const RECT& area);
     void DrawOwnerPanels(HDC dc);
 
