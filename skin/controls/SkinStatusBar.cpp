@@ -180,12 +180,14 @@ void TSkinStatusBar::Compose(int width, int height, const RECT& area)
                       edges.Tile ? TCentre::Tile : TCentre::Stretch, keying, edges.Frame, panel.Frame, edges.Margins());
         if (panel.OwnerDraw || panel.Text.empty())
             continue;
+        // Narrow panels keep as much of their text as the bar without a skin shows: a pixel of
+        // inset across and the text clipped, not shortened to an ellipsis.
         RECT text = panel.Box;
-        ::InflateRect(&text, -2, -2);
+        ::InflateRect(&text, -1, -2);
         TPanelAlignment alignment = panel.Alignment;
         if (panel.RightToLeft && alignment != TPanelAlignment::Centre)
             alignment = alignment == TPanelAlignment::Left ? TPanelAlignment::Right : TPanelAlignment::Left;
-        UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+        UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
         format |= alignment == TPanelAlignment::Centre ? DT_CENTER : alignment == TPanelAlignment::Right ? DT_RIGHT : DT_LEFT;
         if (panel.RightToLeft)
             format |= DT_RTLREADING;
