@@ -85,6 +85,12 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 TWinControl::~TWinControl()
 {
     DestroyHandle();
+    // Left here, while the object is still a windowed control, since ~TControl no longer knows
+    // it was one and would leave it in the parent's tab list.
+    if (FParent) {
+        FParent->RemoveControl(this);
+        FParent = nullptr;
+    }
     // Children outlive their parent only as orphans: they lose the link, not their life.
     while (!FControls.empty())
         FControls.back()->SetParent(nullptr);

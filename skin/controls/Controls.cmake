@@ -4,6 +4,8 @@ list(APPEND QM_SKIN_SOURCES
     controls/ButtonFace.cpp
     controls/CheckFace.cpp
     controls/EditFaces.cpp
+    controls/ScrollBarLayout.cpp
+    controls/ScrollBarPainter.cpp
 )
 if(WIN32)
     list(APPEND QM_SKIN_WINDOW_SOURCES
@@ -15,6 +17,8 @@ if(WIN32)
         controls/SkinCheckBox.cpp
         controls/SkinComBox.cpp
         controls/ComboxScrollBar.cpp
+        controls/NativeScrollBar.cpp
+        controls/WScrollbar.cpp
         controls/SkinEdit.cpp
         controls/SkinGroupBox.cpp
         controls/SkinRadioButton.cpp

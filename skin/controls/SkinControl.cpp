@@ -115,8 +115,10 @@ void TSkinControl::WrapperHook(TMessage& Message)
         FSkinActive = on;
         Message.Result = 0;
         // Either way the face on screen belongs to the other painter now.
-        if (changed)
+        if (changed) {
+            ActiveChanged();
             Repaint();
+        }
         return;
     }
     if (!FSkinActive || FDetached) {

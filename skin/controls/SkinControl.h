@@ -54,6 +54,9 @@ public:
     // After a new skin: the face colour again, and a repaint.
     virtual void Refresh();
     virtual bool CanSkin() const { return true; }
+    // SKM_SETACTIVE switched painting on or off: a wrapper that covers parts of its control
+    // with windows of its own shows or hides them here.
+    virtual void ActiveChanged() {}
 
     // The replacement handling in both modes.
     void WrapperHook(TMessage& Message);

@@ -132,6 +132,21 @@ private:
 };
 } // namespace
 
+TEST_F(ToolkitTest, AFreedChildLeavesItsParentsListsAndTheTabOrderStillWorks)
+{
+    auto* first = Form->Make<TButton>();
+    auto* gone = Form->Make<TButton>();
+    auto* last = Form->Make<TButton>();
+    for (TButton* b : {first, gone, last})
+        b->SetParent(Form);
+    Form->HandleNeeded();
+    Form->FreeComponent(gone);
+    EXPECT_EQ(Form->TabList(), (std::vector<TWinControl*>{first, last}));
+    EXPECT_EQ(Form->ControlCount(), 2u);
+    last->SetTabOrder(0); // walks the tab list: a freed entry would be read here
+    EXPECT_EQ(Form->TabList().front(), last);
+}
+
 TEST_F(ToolkitTest, MessageHookCanBeReplacedAndRestored)
 {
     auto* edit = App.Make<TEdit>();
