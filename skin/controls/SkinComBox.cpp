@@ -51,16 +51,20 @@ void TSkinComBox::AttachParts()
         FEditLink.AttachProc<&TSkinComBox::EditHook>(info.hwndItem, this);
     if (!FFrame)
         return;
-    // The drop-down list is a window of its own beside the form, so its scroll bar needs a
-    // wrapper of its own; both belong to the frame like every other wrapper.
-    if (info.hwndList && info.hwndList != FWindow) {
+    // The list's scroll bar needs a wrapper of its own, which belongs to the frame like every
+    // other: a drop-down list is a window of its own beside the form and has its bar painted
+    // in place; a list shown inside the box gets a panel over its bar.
+    if (!info.hwndList || info.hwndList == FWindow)
+        return;
+    if (::IsChild(FWindow, info.hwndList)) {
+        auto bar = MakeHandler<TSkinScrollbarH>();
+        if (bar->AttachHandle(info.hwndList, FSkinData, FFrame))
+            FFrame->RegisterWrapper(std::move(bar));
+    } else {
         auto list = MakeHandler<TComboxScrollBar>();
         if (list->AttachHandle(info.hwndList, FSkinData, FFrame))
             FFrame->RegisterWrapper(std::move(list));
     }
-    auto bar = MakeHandler<TSkinScrollbarH>();
-    if (bar->AttachHandle(FWindow, FSkinData, FFrame))
-        FFrame->RegisterWrapper(std::move(bar));
 }
 
 void TSkinComBox::DetachWrapper()

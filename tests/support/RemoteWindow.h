@@ -99,11 +99,13 @@ inline bool RemoteClick(HWND control)
     // press), then released once it lets go.
     const DWORD thread = ::GetWindowThreadProcessId(control, nullptr);
     auto capture = [thread] {
-        GUITHREADINFO info{sizeof(info)};
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
         return ::GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
     };
     if (::SendInput(2, input, sizeof(INPUT)) != 2 || !PumpUntil([&] { return capture() == control; }, 5000)) {
-        GUITHREADINFO info{sizeof(info)};
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
         ::GetGUIThreadInfo(thread, &info);
         wchar_t focus[64] = L"";
         ::GetClassNameW(info.hwndFocus, focus, 64);
@@ -277,7 +279,8 @@ public:
             return nullptr;
         const DWORD thread = ::GetWindowThreadProcessId(FWindow, nullptr);
         auto settled = [&] {
-            GUITHREADINFO info{sizeof(info)};
+            GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
             return ::GetForegroundWindow() == FWindow && ::GetGUIThreadInfo(thread, &info) && info.hwndActive == FWindow &&
                    info.hwndFocus;
         };
