@@ -2,6 +2,7 @@
 // components it serves, and the timed actions.
 #include "skin/window/SkinManager.h"
 
+#include "skin/menus/WinSkinPopMenu.h"
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinMessages.h"
 #include "skin/window/WinSkinForm.h"
@@ -73,6 +74,8 @@ TSkinManage::~TSkinManage()
         FrameList.erase(FrameList.begin());
         frame->Detach();
     }
+    // Popup wrappers give their windows back as they go.
+    PopupList.clear();
     SkinDataList.clear();
     PrimarySkinData = nullptr;
     PendingSkinData = nullptr;
@@ -100,16 +103,18 @@ void TSkinManage::HookEvent(int code, WPARAM wParam, LPARAM lParam)
         SkinWindow(hwnd);
         break;
     case HCBT_DESTROYWND:
-        // Popup menu windows lose their wrapper here once menus are skinned.
+        ReleasePopupMenu(hwnd);
         break;
     case HCBT_CREATEWND: {
         const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
-        // A size grip made on a framed window gets its wrapper as it is made; popup menu
-        // windows get theirs here once menus are skinned; an MDI child is framed as it is made.
+        // A size grip made on a framed window and a popup menu window get their wrappers as
+        // they are made; an MDI child is framed as it is made.
         if (create->hwndParent && (create->style & SBS_SIZEGRIP) && WindowClassName(hwnd) == L"ScrollBar") {
             if (TWinSkinForm* frame = FindFrame(create->hwndParent))
                 frame->WrapChildWindow(hwnd);
         }
+        if (!(create->style & WS_CHILD) && WindowClassName(hwnd) == L"#32768")
+            SkinPopupMenu(hwnd);
         if (create->dwExStyle & WS_EX_MDICHILD)
             SkinWindow(hwnd);
         break;
@@ -408,4 +413,54 @@ void TSkinManage::SetMdiMaximized(bool on)
     for (auto& frame : FrameList)
         if (frame->MdiRole() == TMdiRole::Child)
             frame->MdiMaximizedChanged(on);
+}
+
+void TSkinManage::SkinPopupMenu(HWND hwnd)
+{
+    if (!SkinningEnabled || ::SendMessageW(hwnd, SKM_QUERYSKINNED, 0, 0) == 1 || FindPopup(hwnd))
+        return;
+    TSkinData* skinData = FindSkinData(hwnd, L"#32768");
+    if (!skinData || skinData->SkinLoading())
+        return;
+    // Whether the popup's source allows skinning is asked at its first paint: Wine makes the
+    // menu window before its owner hears WM_INITMENUPOPUP, which tells the source. Every popup
+    // has a wrapper until it goes, so the source is always reset after the last.
+    auto wrapper = MakeHandler<TWinSkinPopMenu>();
+    if (wrapper->Attach(hwnd, skinData))
+        PopupList.push_back(std::move(wrapper));
+}
+
+bool TSkinManage::PopupSourceAllowed(const TSkinData& skinData) const noexcept
+{
+    const TSkinControlTypes kinds = skinData.SkinControls();
+    switch (PopupSource) {
+    case 0: return kinds.Contains(TSkinControlType::xcPopupMenu);
+    case 1: return kinds.Contains(TSkinControlType::xcMainMenu) || kinds.Contains(TSkinControlType::xcMenuItem);
+    case 2: return kinds.Contains(TSkinControlType::xcSystemMenu);
+    default: return false;
+    }
+}
+
+bool TSkinManage::ReleasePopupMenu(HWND hwnd)
+{
+    const auto found = std::find_if(PopupList.begin(), PopupList.end(), [&](const auto& p) { return p->Window() == hwnd; });
+    if (found == PopupList.end())
+        return false;
+    THandlerPtr<TWinSkinPopMenu> wrapper = std::move(*found);
+    PopupList.erase(found);
+    wrapper->Restore();
+    wrapper.reset();
+    if (PopupList.empty()) {
+        MenuBarTracking = false;
+        PopupSource = 0;
+    }
+    return true;
+}
+
+TWinSkinPopMenu* TSkinManage::FindPopup(HWND hwnd) const noexcept
+{
+    for (const auto& p : PopupList)
+        if (p->Window() == hwnd)
+            return p.get();
+    return nullptr;
 }

@@ -18,6 +18,7 @@ class TCustomForm;
 class TSkinData;
 class TWinControl;
 class TWinSkinForm;
+class TWinSkinPopMenu;
 
 enum class TSkinAction : std::int32_t { None = 0, Activate = 1, Deactivate = 2, Refresh = 3 };
 
@@ -53,6 +54,15 @@ public:
     // Frees the frames whose window was destroyed.
     void PurgeFrames();
     void SetMdiMaximized(bool on);
+    // A popup menu window as it is made; it is painted when the popup's source is among the
+    // kinds of controls the skin paints.
+    void SkinPopupMenu(HWND hwnd);
+    // The wrapper of a popup menu window that goes gives the window back and is freed; true
+    // when there was one.
+    bool ReleasePopupMenu(HWND hwnd);
+    TWinSkinPopMenu* FindPopup(HWND hwnd) const noexcept;
+    // The kinds of controls the skin paints hold the current popup's source.
+    bool PopupSourceAllowed(const TSkinData& skinData) const noexcept;
 
     // The toolkit object behind a window: an open form, or the control the toolkit keeps on it.
     static TWinControl* FindForm(HWND hwnd) noexcept;
@@ -65,6 +75,7 @@ public:
     void HookEvent(int code, WPARAM wParam, LPARAM lParam);
 
     std::vector<THandlerPtr<TWinSkinForm>> FrameList;
+    std::vector<THandlerPtr<TWinSkinPopMenu>> PopupList;
     std::vector<TSkinData*> SkinDataList;
     bool SkinningEnabled = false;
     bool Sweeping = false;
