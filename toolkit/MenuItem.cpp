@@ -251,8 +251,9 @@ MENUITEMINFOW TMenuItem::ItemInfo(std::wstring& text) const
     info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
     // A plain menu asks for the image as a bitmap drawn by its owner.
     info.hbmpItem = !ownerDraw && FImageIndex >= 0 && ImageWidth() > 0 ? HBMMENU_CALLBACK : nullptr;
-    if (!IsLine()) {
-        // Owner-drawn items keep their text too, so whoever reads the menu finds it.
+    // An owner-drawn item carries no text: the system would match typed characters against it
+    // on some systems and not on others, while WM_MENUCHAR answers the same way everywhere.
+    if (!IsLine() && !ownerDraw) {
         info.fMask |= MIIM_STRING;
         text = MenuItemText(FCaption, FShortCut);
         info.dwTypeData = text.data();
