@@ -68,6 +68,27 @@ TTextSize TextSizeWithPrefix(TCanvas& canvas, const std::wstring& text)
     return {static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
 }
 
+// The system's check mark is a black shape on white meant as a mask; painted through it in
+// the text colour, it shows on any background, highlighted ones too.
+void DrawCheckMark(TCanvas& canvas, int x, int y, int side, TColor colour)
+{
+    const win::GdiObject<HBITMAP> mask{::CreateBitmap(side, side, 1, 1, nullptr)};
+    const win::BitmapDC maskDC{mask.get()};
+    RECT box{0, 0, side, side};
+    ::DrawFrameControl(maskDC.get(), &box, DFC_MENU, DFCS_MENUCHECK);
+    const HDC dc = canvas.Handle();
+    const COLORREF oldText = ::SetTextColor(dc, RGB(255, 255, 255)); // the shape becomes ones
+    const COLORREF oldBack = ::SetBkColor(dc, RGB(0, 0, 0));
+    canvas.SetBrushColor(colour);
+    {
+        const win::Select brush{dc, canvas.BrushHandle()};
+        constexpr DWORD kBrushWhereSourceSet = 0x00E20746; // DSPDxax
+        ::BitBlt(dc, x, y, side, side, maskDC.get(), 0, 0, kBrushWhereSourceSet);
+    }
+    ::SetBkColor(dc, oldBack);
+    ::SetTextColor(dc, oldText);
+}
+
 } // namespace
 
 const TClassInfo TMenuItem::StaticClass{L"TMenuItem", &TComponent::StaticClass, {}};
@@ -389,12 +410,11 @@ void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, bool selected)
     const int column = std::max(kGlyphColumn, ImageWidth());
     if (images && FImageIndex >= 0) {
         images->Draw(canvas.Handle(), rect.Left + 2, rect.Top + (rect.Height() - images->Height()) / 2, FImageIndex, FEnabled);
-    } else if (FChecked) {
-        RECT box{rect.Left + 2, rect.Top + (rect.Height() - column) / 2, rect.Left + 2 + column,
-                 rect.Top + (rect.Height() + column) / 2};
-        ::DrawFrameControl(canvas.Handle(), &box, DFC_MENU, DFCS_MENUCHECK);
     }
-    canvas.Font().SetColor(SystemColor(!FEnabled ? COLOR_GRAYTEXT : highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    const TColor textColour = SystemColor(!FEnabled ? COLOR_GRAYTEXT : highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    if (FChecked && !(images && FImageIndex >= 0))
+        DrawCheckMark(canvas, rect.Left + 2, rect.Top + (rect.Height() - column) / 2, column, textColour);
+    canvas.Font().SetColor(textColour);
     canvas.SetTransparent(true);
     const TRect text{rect.Left + 2 + column + kTextGap, rect.Top, rect.Right - kTextGap, rect.Bottom};
     canvas.TextRect(text, FCaption, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
