@@ -10,42 +10,49 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <set>
 #include <thread>
 #include <vector>
 
 namespace {
 
-// One step of real input: a key (with Alt or Ctrl held), or a left click at a point the step
-// finds once the menu shows; or only a look at the screen.
-struct TStep {
-    WORD Key = 0;
-    WORD Modifier = 0;
-    std::function<POINT()> ClickAt = nullptr;
-    std::function<void()> Look = nullptr;
-};
-TStep Tap(WORD key, WORD modifier = 0) { return {key, modifier, nullptr}; }
+using TStep = std::function<void()>; // one piece of real input, given from another thread
 
-void SendKey(WORD vk, bool up)
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) // key, released
 {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &in, sizeof(in));
+    for (const auto& [vk, up] : keys) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        ::SendInput(1, &in, sizeof(in));
+    }
 }
-
-void SendClick(POINT at)
+// A key pressed and released, with Alt or Ctrl held around it.
+TStep Tap(WORD key, WORD modifier = 0)
 {
-    INPUT in[3]{};
-    for (INPUT& i : in)
-        i.type = INPUT_MOUSE;
-    in[0].mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in[0].mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(3, in, sizeof(INPUT));
+    return [key, modifier] {
+        if (modifier)
+            SendKeys({{modifier, false}, {key, false}, {key, true}, {modifier, true}});
+        else
+            SendKeys({{key, false}, {key, true}});
+    };
+}
+// A left click at a point found when the step runs.
+TStep Click(std::function<POINT()> at)
+{
+    return [at] {
+        const POINT p = at();
+        INPUT in[3]{};
+        for (INPUT& i : in)
+            i.type = INPUT_MOUSE;
+        in[0].mi = {::MulDiv(p.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1),
+                    ::MulDiv(p.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(3, in, sizeof(INPUT));
+    };
 }
 
 POINT Middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -56,36 +63,37 @@ HWND VisibleMenuWindow()
     return menu && ::IsWindowVisible(menu) ? menu : nullptr;
 }
 
+// The middle of an entry of the popup menu showing now.
+POINT PopupItemPoint(int position)
+{
+    RECT r{};
+    const auto hmenu = reinterpret_cast<HMENU>(::SendMessageW(VisibleMenuWindow(), MN_GETHMENU, 0, 0));
+    ::GetMenuItemRect(nullptr, hmenu, static_cast<UINT>(position), &r);
+    return Middle(r);
+}
+
+bool InMenu(DWORD thread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(thread, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
+}
+
 // Gives the steps from another thread while the GUI thread runs the menu's own modal loop. Each
-// step after the first (and the first too for a popup) waits until the GUI thread is in a menu;
-// the steps are paced so the loop takes each key before the next.
+// step after the first (and the first too for a popup, whose rectangle it notes) waits until
+// the GUI thread is in a menu; the steps are paced so the loop takes each key before the next.
 class TInputPlayer {
 public:
     TInputPlayer(DWORD guiThread, std::vector<TStep> steps, bool popup)
         : FThread([this, guiThread, popup, steps = std::move(steps)] {
-              if (popup) {
-                  for (int waited = 0; waited < 3000 && !VisibleMenuWindow(); waited += 10)
-                      ::Sleep(10);
+              for (int waited = 0; popup && waited < 3000 && !VisibleMenuWindow(); waited += 10)
+                  ::Sleep(10);
+              if (popup)
                   ::GetWindowRect(VisibleMenuWindow(), &PopupRect);
-              }
               for (size_t i = 0; i < steps.size(); ++i) {
-                  if (i > 0 || popup)
-                      WaitForMenu(guiThread);
-                  const TStep& s = steps[i];
-                  if (s.Look) {
-                      s.Look();
-                      continue;
-                  }
-                  if (s.ClickAt) {
-                      SendClick(s.ClickAt());
-                  } else {
-                      if (s.Modifier)
-                          SendKey(s.Modifier, false);
-                      SendKey(s.Key, false);
-                      SendKey(s.Key, true);
-                      if (s.Modifier)
-                          SendKey(s.Modifier, true);
-                  }
+                  for (int waited = 0; (i > 0 || popup) && waited < 2000 && !InMenu(guiThread); waited += 10)
+                      ::Sleep(10);
+                  steps[i]();
                   ::Sleep(120);
               }
           })
@@ -97,30 +105,17 @@ public:
         if (FThread.joinable())
             FThread.join();
     }
-    RECT PopupRect{}; // where the popup showed; read after Join
+    RECT PopupRect{}; // read after Join
 
 private:
-    static void WaitForMenu(DWORD guiThread)
-    {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        for (int waited = 0; waited < 2000; waited += 10) {
-            if (::GetGUIThreadInfo(guiThread, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)))
-                return;
-            ::Sleep(10);
-        }
-    }
     std::thread FThread;
 };
 
-// The middle of an entry of the popup menu showing now.
-POINT PopupItemPoint(int position)
-{
-    RECT r{};
-    const auto hmenu = reinterpret_cast<HMENU>(::SendMessageW(VisibleMenuWindow(), MN_GETHMENU, 0, 0));
-    ::GetMenuItemRect(nullptr, hmenu, static_cast<UINT>(position), &r);
-    return Middle(r);
-}
+struct TInputCase {
+    const char* Name;
+    std::vector<TStep> Steps;
+    std::vector<TObject*> Runs; // the Sender of each OnClick, in order
+};
 
 struct TEntry {
     std::wstring Text;
@@ -164,7 +159,6 @@ protected:
     {
         TAppTest::SetUp();
         Form = App.CreateForm<TForm>();
-        Form->SetCaption(L"Menus");
         Form->SetClientSize(320, 200);
         Images = Form->Make<TImageList>();
         const std::vector<std::uint32_t> red(16 * 16, 0x00FF0000);
@@ -173,17 +167,12 @@ protected:
         Main = Form->Make<TMainMenu>();
         Main->SetImages(Images);
         File = Add(Main->Items(), L"&File");
-        New = Add(File, L"&New");
-        New->SetShortCut(ShortCut('N', scCtrl));
-        Open = Add(File, L"&Open");
-        Open->SetImageIndex(0);
+        (New = Add(File, L"&New"))->SetShortCut(ShortCut('N', scCtrl));
+        (Open = Add(File, L"&Open"))->SetImageIndex(0);
         Line = Add(File, L"-");
-        Autosave = Add(File, L"&Autosave");
-        Autosave->SetChecked(true);
-        Print = Add(File, L"&Print");
-        Print->SetEnabled(false);
-        Hidden = Add(File, L"Hidden");
-        Hidden->SetVisible(false);
+        (Autosave = Add(File, L"&Autosave"))->SetChecked(true);
+        (Print = Add(File, L"&Print"))->SetEnabled(false);
+        (Hidden = Add(File, L"Hidden"))->SetVisible(false);
         Exit = Add(File, L"E&xit");
         Edit = Add(Main->Items(), L"&Edit");
         Cut = Add(Edit, L"Cu&t");
@@ -223,13 +212,7 @@ protected:
         TInputPlayer player(::GetCurrentThreadId(), std::move(steps), popup != nullptr);
         if (popup)
             popup(); // the menu's own loop runs in here
-        const auto menuClosed = [] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof(info);
-            return ::GetGUIThreadInfo(::GetCurrentThreadId(), &info) &&
-                !(info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
-        };
-        RunMessages([&] { return Clicked.size() >= expectedClicks && menuClosed(); }, 4000);
+        RunMessages([&] { return Clicked.size() >= expectedClicks && !InMenu(::GetCurrentThreadId()); }, 4000);
         player.Join();
         RunMessages([] { return false; }, 250);
         return player.PopupRect;
@@ -315,7 +298,6 @@ TEST_F(ToolkitMenuTest, ChangesUpdateTheMenuInPlaceAndTellTheForm)
     } counter{Form->WindowProc};
     Form->WindowProc = TWndMethod::Bind<&TCounter::Hook>(&counter);
     const HWND hwnd = Form->Handle();
-    const HMENU fileMenu = File->Handle();
 
     struct TCase {
         const char* Name;
@@ -348,7 +330,6 @@ TEST_F(ToolkitMenuTest, ChangesUpdateTheMenuInPlaceAndTellTheForm)
             EXPECT_EQ(File->Handle(), fileBefore);
     }
     EXPECT_NE(File->Handle(), nullptr);
-    (void)fileMenu;
 
     // Taking the menu off the form and giving it back goes through the same message.
     const int before = counter.Count;
@@ -371,29 +352,24 @@ TEST_F(ToolkitMenuTest, RealKeysAndClicksOnTheMenuBarRunTheChosenItemOnce)
     ::SetWindowRgn(hwnd, ::CreateRectRgn(0, 0, window.right - window.left, window.bottom - window.top), TRUE);
     ShowFocused();
     const auto barItem = [hwnd, this](int position) {
-        return [hwnd, position, this] {
+        return Click([hwnd, position, this] {
             RECT r{};
             ::GetMenuItemRect(hwnd, Main->Handle(), static_cast<UINT>(position), &r);
             return Middle(r);
-        };
+        });
     };
-    const auto popupItem = [](int position) { return [position] { return PopupItemPoint(position); }; };
-    struct TCase {
-        const char* Name;
-        std::vector<TStep> Steps;
-        std::vector<TObject*> Runs; // a submenu's item runs as the submenu opens
-    };
-    const TCase cases[] = {
+    // A submenu's item runs as the submenu opens.
+    const TInputCase cases[] = {
         {"Alt, Down, Enter", {Tap(VK_MENU), Tap(VK_DOWN), Tap(VK_RETURN)}, {File, New}},
         {"Alt, Right, Down, Down, Enter", {Tap(VK_MENU), Tap(VK_RIGHT), Tap(VK_DOWN), Tap(VK_DOWN), Tap(VK_RETURN)}, {Edit, Copy}},
         {"Alt+F, X", {Tap('F', VK_MENU), Tap('X')}, {File, Exit}},
         {"Alt+E, M, D", {Tap('E', VK_MENU), Tap('M'), Tap('D')}, {Edit, More, Deep}},
         {"disabled Print, Escape", {Tap('F', VK_MENU), Tap('P'), Tap(VK_ESCAPE), Tap(VK_ESCAPE)}, {File}},
         {"Ctrl+N", {Tap('N', VK_CONTROL)}, {New}},
-        {"click on a leaf of the bar", {TStep{0, 0, barItem(2)}}, {Help}},
-        {"click on File, then Autosave", {TStep{0, 0, barItem(0)}, TStep{0, 0, popupItem(3)}}, {File, Autosave}},
+        {"click on a leaf of the bar", {barItem(2)}, {Help}},
+        {"click on File, then Autosave", {barItem(0), Click([] { return PopupItemPoint(3); })}, {File, Autosave}},
     };
-    for (const TCase& c : cases) {
+    for (const TInputCase& c : cases) {
         SCOPED_TRACE(c.Name);
         ShowFocused();
         Play(c.Steps, c.Runs.size());
@@ -410,18 +386,13 @@ TEST_F(ToolkitMenuTest, PopupAtAPointRunsTheChosenItemAndEscapeNothing)
     Add(popup->Items(), L"-");
     TMenuItem* gamma = Add(popup->Items(), L"&Gamma");
     TMenuItem* inner = Add(gamma, L"&Inner");
-    struct TCase {
-        const char* Name;
-        std::vector<TStep> Steps;
-        std::vector<TObject*> Runs;
-    };
-    const TCase cases[] = {
+    const TInputCase cases[] = {
         {"Down, Down, Enter", {Tap(VK_DOWN), Tap(VK_DOWN), Tap(VK_RETURN)}, {beta}},
         {"Escape", {Tap(VK_ESCAPE)}, {}},
         {"G, I", {Tap('G'), Tap('I')}, {gamma, inner}},
-        {"click on Beta", {TStep{0, 0, [] { return PopupItemPoint(1); }}}, {beta}},
+        {"click on Beta", {Click([] { return PopupItemPoint(1); })}, {beta}},
     };
-    for (const TCase& c : cases) {
+    for (const TInputCase& c : cases) {
         SCOPED_TRACE(c.Name);
         bool returned = false;
         const RECT shown = Play(c.Steps, c.Runs.size(), [&] {
@@ -464,35 +435,28 @@ TEST_F(ToolkitMenuTest, OwnerDrawnItemsGetTheirHandlersAndAccelerators)
         };
     }
     COLORREF alphaPixel = 0;
-    const TStep look{0, 0, nullptr, [&alphaPixel] {
-                         ::Sleep(200); // painting reaches the screen once the menu's loop waits
-                         const POINT p = PopupItemPoint(0);
-                         const HDC screen = ::GetDC(nullptr);
-                         alphaPixel = ::GetPixel(screen, p.x, p.y);
-                         ::ReleaseDC(nullptr, screen);
-                     }};
-    struct TCase {
-        const char* Name;
-        std::vector<TStep> Steps;
-        std::vector<TObject*> Runs;
+    const TStep look = [&alphaPixel] {
+        ::Sleep(200); // painting reaches the screen once the menu's loop waits
+        const POINT p = PopupItemPoint(0);
+        const HDC screen = ::GetDC(nullptr);
+        alphaPixel = ::GetPixel(screen, p.x, p.y);
+        ::ReleaseDC(nullptr, screen);
     };
-    const TCase cases[] = {
+    const TInputCase cases[] = {
         {"A runs its only match", {look, Tap('A')}, {alpha}},
         {"Down, Down, Enter", {Tap(VK_DOWN), Tap(VK_DOWN), Tap(VK_RETURN)}, {beta}},
         {"P on a plainly drawn item", {Tap('P')}, {plain}},
     };
-    for (const TCase& c : cases) {
+    for (const TInputCase& c : cases) {
         SCOPED_TRACE(c.Name);
         const RECT shown = Play(c.Steps, c.Runs.size(), [&] { popup->Popup(200, 200); });
         EXPECT_EQ(Clicked, c.Runs);
         EXPECT_GE(shown.right - shown.left, 180); // the measured width took effect
     }
     EXPECT_EQ(alphaPixel, kDrawnColour);
-    for (TObject* item : {static_cast<TObject*>(alpha), static_cast<TObject*>(beta), static_cast<TObject*>(bravo)})
-        EXPECT_EQ(measured.count(item), 1u);
-    EXPECT_EQ(measured.count(plain), 0u);
-    // The separator is the owner's to draw as well; the keys highlighted Alpha, then Beta.
-    EXPECT_EQ(measured.count(line), 1u);
+    // Each handler was asked for its own item, the separator's too; the keys highlighted Alpha,
+    // then Beta, and each was drawn selected.
+    EXPECT_EQ(measured, (std::set<TObject*>{alpha, line, beta, bravo}));
     for (const std::pair<TObject*, bool> seen : {std::pair<TObject*, bool>{line, false}, {alpha, true}, {beta, true}})
         EXPECT_NE(std::find(drawn.begin(), drawn.end(), seen), drawn.end());
     for (const auto& [sender, selected] : drawn)
@@ -567,20 +531,20 @@ TEST_F(ToolkitMenuTest, EveryMenuHandleGoesWithItsComponent)
     for (HMENU h : mainHandles)
         EXPECT_FALSE(::IsMenu(h));
 
-    // A form going takes its window and every menu it owns; the window did not destroy the
-    // menu bar first (the menu's own destruction would then hit a dead handle).
+    // A window destroys the menu it shows, so the form's window lets go of its menu bar as it
+    // goes: the component still owns it. The form going then takes every menu it owns.
     auto* second = App.Make<TForm>();
     auto* bar = second->Make<TMainMenu>();
     Add(Add(bar->Items(), L"&Top"), L"&Sub");
     second->SetMenu(bar);
+    EXPECT_EQ(::GetMenu(second->Handle()), bar->Handle());
+    second->DestroyHandle();
+    EXPECT_TRUE(::IsMenu(bar->Handle()));
     std::vector<HMENU> secondHandles;
     CollectHandles(bar->Items(), secondHandles);
     CollectHandles(popup->Items(), secondHandles);
-    const HWND secondWindow = second->Handle();
-    EXPECT_EQ(::GetMenu(secondWindow), bar->Handle());
     App.FreeComponent(second);
     App.FreeComponent(Form);
-    EXPECT_FALSE(::IsWindow(secondWindow));
     for (HMENU h : secondHandles)
         EXPECT_FALSE(::IsMenu(h));
 }
