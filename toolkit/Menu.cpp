@@ -5,10 +5,18 @@
 #include "toolkit/Exception.h"
 #include "toolkit/Form.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/SysUtils.h"
 
 #include <utility>
 
-const TClassInfo TMenu::StaticClass{L"TMenu", &TComponent::StaticClass, {}};
+namespace {
+const TPropertyInfo kMenuProps[] = {
+    {L"OwnerDraw", [](const TObject& o) { return BoolToStr(static_cast<const TMenu&>(o).OwnerDraw()); },
+     [](TObject& o, std::wstring_view v) { static_cast<TMenu&>(o).SetOwnerDraw(StrToBool(v)); }},
+};
+} // namespace
+
+const TClassInfo TMenu::StaticClass{L"TMenu", &TComponent::StaticClass, kMenuProps};
 const TClassInfo TMainMenu::StaticClass{L"TMainMenu", &TMenu::StaticClass, {}};
 const TClassInfo TPopupMenu::StaticClass{L"TPopupMenu", &TMenu::StaticClass, {}};
 

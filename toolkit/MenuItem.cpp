@@ -6,6 +6,7 @@
 #include "toolkit/Exception.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
+#include "toolkit/SysUtils.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -89,9 +90,33 @@ void DrawCheckMark(TCanvas& canvas, int x, int y, int side, TColor colour)
     ::SetTextColor(dc, oldText);
 }
 
+TMenuItem& M(TObject& o) { return static_cast<TMenuItem&>(o); }
+const TMenuItem& M(const TObject& o) { return static_cast<const TMenuItem&>(o); }
+
+// What the skin engine and form descriptions read and write by name.
+const TPropertyInfo kMenuItemProps[] = {
+    {L"Caption", [](const TObject& o) { return M(o).Caption(); },
+     [](TObject& o, std::wstring_view v) { M(o).SetCaption(std::wstring(v)); }},
+    {L"Enabled", [](const TObject& o) { return BoolToStr(M(o).Enabled()); },
+     [](TObject& o, std::wstring_view v) { M(o).SetEnabled(StrToBool(v)); }},
+    {L"Checked", [](const TObject& o) { return BoolToStr(M(o).Checked()); },
+     [](TObject& o, std::wstring_view v) { M(o).SetChecked(StrToBool(v)); }},
+    {L"Visible", [](const TObject& o) { return BoolToStr(M(o).Visible()); },
+     [](TObject& o, std::wstring_view v) { M(o).SetVisible(StrToBool(v)); }},
+    {L"ImageIndex", [](const TObject& o) { return IntToStr(M(o).ImageIndex()); },
+     [](TObject& o, std::wstring_view v) { M(o).SetImageIndex(StrToInt(v)); }},
+    {L"ShortCut", [](const TObject& o) { return ShortCutToText(M(o).ShortCut()); },
+     [](TObject& o, std::wstring_view v) {
+         const TShortCut key = TextToShortCut(v);
+         if (key == scNone && !v.empty())
+             throw EConvertError(L"'" + std::wstring(v) + L"' is not a valid shortcut");
+         M(o).SetShortCut(key);
+     }},
+};
+
 } // namespace
 
-const TClassInfo TMenuItem::StaticClass{L"TMenuItem", &TComponent::StaticClass, {}};
+const TClassInfo TMenuItem::StaticClass{L"TMenuItem", &TComponent::StaticClass, kMenuItemProps};
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(CommandPool().Acquire())
 {

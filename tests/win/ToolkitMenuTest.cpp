@@ -4,6 +4,7 @@
 #include "tests/win/TestSupport.h"
 
 #include "toolkit/Canvas.h"
+#include "toolkit/Exception.h"
 #include "toolkit/Form.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
@@ -314,6 +315,11 @@ TEST_F(ToolkitMenuTest, ChangesUpdateTheMenuInPlaceAndTellTheForm)
         {"show", [&] { Hidden->SetVisible(true); },
          [&] { return ::GetMenuItemCount(File->Handle()) == 7 && ReadEntry(File->Handle(), 5).Text == L"Hidden"; }, true},
         {"to line", [&] { Exit->SetCaption(L"-"); }, [&] { return ReadEntry(File->Handle(), 6).Type == MFT_SEPARATOR; }, true},
+        // By name, as the skin engine sets them.
+        {"disable by name", [&] { Cut->SetPropValue(L"Enabled", L"False"); },
+         [&] { return ReadEntry(Edit->Handle(), 0).State == MFS_GRAYED; }, true},
+        {"shortcut by name", [&] { Cut->SetPropValue(L"ShortCut", L"Ctrl+X"); },
+         [&] { return ReadEntry(Edit->Handle(), 0).Text == L"Cu&t\tCtrl+X" && Cut->GetPropValue(L"ShortCut") == L"Ctrl+X"; }, true},
         {"first sub-item", [&] { Help->Add(L"&About"); },
          [&] { return Help->Handle() && ReadEntry(Main->Handle(), 2).SubMenu == Help->Handle(); }, false},
         {"last sub-item gone", [&] { Help->Delete(0); }, [&] { return ReadEntry(Main->Handle(), 2).SubMenu == nullptr; }, false},
@@ -329,7 +335,8 @@ TEST_F(ToolkitMenuTest, ChangesUpdateTheMenuInPlaceAndTellTheForm)
         if (c.SameFileMenu)
             EXPECT_EQ(File->Handle(), fileBefore);
     }
-    EXPECT_NE(File->Handle(), nullptr);
+    EXPECT_THROW(Cut->SetPropValue(L"ShortCut", L"Ctrl+Nothing"), EConvertError);
+    EXPECT_EQ(Cut->ShortCut(), ShortCut('X', scCtrl));
 
     // Taking the menu off the form and giving it back goes through the same message.
     const int before = counter.Count;
