@@ -350,15 +350,34 @@ void TMenuItem::RebuildHandle()
             item->AppendTo(FHandle);
 }
 
+int TMenuItem::Position() const noexcept
+{
+    if (!FParent || !FParent->FHandle || !FVisible)
+        return -1;
+    int position = 0;
+    for (const TMenuItem* item : FParent->FItems) {
+        if (item == this)
+            return position;
+        position += item->FVisible ? 1 : 0;
+    }
+    return -1;
+}
+
+bool TMenuItem::DrawnByOwner() const noexcept
+{
+    // Read from the entry, not the menu's OwnerDraw: whoever paints a menu may make its entries
+    // owner-drawn behind the component's back.
+    const int position = Position();
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    return position >= 0 && ::GetMenuItemInfoW(FParent->FHandle, static_cast<UINT>(position), TRUE, &info) &&
+        (info.fType & MFT_OWNERDRAW) != 0;
+}
+
 void TMenuItem::UpdateItem()
 {
-    if (FParent && FParent->FHandle && FVisible) {
-        int position = 0;
-        for (TMenuItem* item : FParent->FItems) {
-            if (item == this)
-                break;
-            position += item->FVisible ? 1 : 0;
-        }
+    if (const int position = Position(); position >= 0) {
         std::wstring text;
         MENUITEMINFOW info = ItemInfo(text);
         ::SetMenuItemInfoW(FParent->FHandle, static_cast<UINT>(position), TRUE, &info);
@@ -386,8 +405,7 @@ void TMenuItem::MenuChanged()
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height)
 {
     UseMenuFont(canvas.Font());
-    const TMenu* menu = GetParentMenu();
-    if (menu && !menu->OwnerDraw()) {
+    if (!DrawnByOwner()) {
         // Only the image of a plain item is ours to measure.
         const int side = ImageWidth();
         width = side;
@@ -414,7 +432,7 @@ void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, bool selected)
     UseMenuFont(canvas.Font());
     const TMenu* menu = GetParentMenu();
     const TImageList* images = menu ? menu->Images() : nullptr;
-    if (menu && !menu->OwnerDraw()) {
+    if (!DrawnByOwner()) {
         if (images)
             images->Draw(canvas.Handle(), rect.Left, rect.Top + (rect.Height() - images->Height()) / 2, FImageIndex, FEnabled);
         return;

@@ -83,6 +83,8 @@ private:
     void AppendTo(HMENU menu);
     void RebuildHandle();
     void ForgetHandles() noexcept;
+    int Position() const noexcept; // in the parent's menu; -1 when not shown there
+    bool DrawnByOwner() const noexcept;
     void UpdateItem();
     void ItemsChanged();
     void MenuChanged();

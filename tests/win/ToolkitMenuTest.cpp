@@ -466,6 +466,23 @@ TEST_F(ToolkitMenuTest, OwnerDrawnItemsGetTheirHandlersAndAccelerators)
     EXPECT_EQ(measured, (std::set<TObject*>{alpha, line, beta, bravo}));
     for (const std::pair<TObject*, bool> seen : {std::pair<TObject*, bool>{line, false}, {alpha, true}, {beta, true}})
         EXPECT_NE(std::find(drawn.begin(), drawn.end(), seen), drawn.end());
+
+    // Entries made owner-drawn by whoever paints the menu (the menu itself is not) are measured
+    // in full, by their handler, and not as images.
+    MENUITEMINFOW ownerDrawn{};
+    ownerDrawn.cbSize = sizeof(ownerDrawn);
+    ownerDrawn.fMask = MIIM_FTYPE;
+    ownerDrawn.fType = MFT_OWNERDRAW;
+    ::SetMenuItemInfoW(File->Handle(), 0, TRUE, &ownerDrawn);
+    const auto measure = [this](TMenuItem* item) {
+        MEASUREITEMSTRUCT m{ODT_MENU, 0, item->Command(), 0, 0, reinterpret_cast<ULONG_PTR>(item)};
+        Form->Perform(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m));
+        return m.itemWidth;
+    };
+    EXPECT_GT(measure(New), 40u);
+    EXPECT_EQ(measure(Open), 16u); // plain entry: its image only
+    New->OnMeasureItem = [](TObject*, TCanvas&, int& width, int&) { width = 77; };
+    EXPECT_EQ(measure(New), 77u);
     for (const auto& [sender, selected] : drawn)
         EXPECT_NE(sender, static_cast<TObject*>(plain));
 }
