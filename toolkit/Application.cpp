@@ -88,11 +88,11 @@ bool TApplication::HandleDialogKeys(MSG& msg)
     for (TCustomForm* form : FForms) {
         if (!form->HandleAllocated() || form->Handle() != top)
             continue;
-        // The form's hook sees Alt+letters and dialog keys first: a skinned menu bar takes
-        // its accelerators there before the dialog manager looks for a mnemonic.
         // Menu shortcuts work wherever the focus is in the form, as the menu shows them.
         if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->IsShortCut(ShortCutFromKey(msg.wParam)))
             return true;
+        // The form's hook sees Alt+letters and dialog keys first: a skinned menu bar takes
+        // its accelerators there before the dialog manager looks for a mnemonic.
         if (msg.message == WM_SYSCHAR && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0)
             return true;
         if (msg.message == WM_KEYDOWN && IsDialogKey(msg.wParam) &&

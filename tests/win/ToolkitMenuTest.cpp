@@ -1,6 +1,7 @@
 // Toolkit menus on a real form: the menu handles built from the items and kept up to date, the
 // form told of changes, items run by real keys and clicks on the menu bar and on popups, owner
 // drawing routed to the right item, and every menu handle freed with its form.
+#include "tests/win/GuiObjects.h"
 #include "tests/win/TestSupport.h"
 
 #include "toolkit/Canvas.h"
@@ -483,6 +484,20 @@ TEST_F(ToolkitMenuTest, OwnerDrawnItemsGetTheirHandlersAndAccelerators)
     EXPECT_EQ(measure(Open), 16u); // plain entry: its image only
     New->OnMeasureItem = [](TObject*, TCanvas&, int& width, int&) { width = 77; };
     EXPECT_EQ(measure(New), 77u);
+
+    // Drawing in the system's look (check mark, image, separator, disabled) leaves no object.
+    Main->SetOwnerDraw(true);
+    const win::WindowDC screen{nullptr};
+    const win::MemoryDC target{screen.get(), 200, 24};
+    const size_t objects = GdiObjectCount();
+    for (int round = 0; round < 50; ++round)
+        for (TMenuItem* item : {Open, Line, Autosave, Print}) {
+            DRAWITEMSTRUCT d{ODT_MENU, 0, item->Command(), ODA_DRAWENTIRE, UINT(round % 2 ? ODS_SELECTED : 0),
+                             reinterpret_cast<HWND>(File->Handle()), target.get(), {0, 0, 200, 24},
+                             reinterpret_cast<ULONG_PTR>(item)};
+            EXPECT_EQ(Form->Perform(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d)), TRUE);
+        }
+    EXPECT_EQ(GdiObjectCount(), objects);
     for (const auto& [sender, selected] : drawn)
         EXPECT_NE(sender, static_cast<TObject*>(plain));
 }
