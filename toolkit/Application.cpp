@@ -4,6 +4,7 @@
 #include "toolkit/CallbackGuard.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Form.h"
+#include "toolkit/MenuMessages.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -87,6 +88,9 @@ bool TApplication::HandleDialogKeys(MSG& msg)
     for (TCustomForm* form : FForms) {
         if (!form->HandleAllocated() || form->Handle() != top)
             continue;
+        // Menu shortcuts work wherever the focus is in the form, as the menu shows them.
+        if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->IsShortCut(ShortCutFromKey(msg.wParam)))
+            return true;
         // The form's hook sees Alt+letters and dialog keys first: a skinned menu bar takes
         // its accelerators there before the dialog manager looks for a mnemonic.
         if (msg.message == WM_SYSCHAR && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0)

@@ -2,6 +2,8 @@
 #include "toolkit/Form.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Menu.h"
+#include "toolkit/MenuMessages.h"
 #include "toolkit/SysUtils.h"
 
 namespace {
@@ -31,6 +33,13 @@ TCustomForm::~TCustomForm()
 {
     if (Application)
         Application->RemoveForm(this);
+    // No message to the form here: only the window must let go, or it destroys the menu.
+    if (FMenu) {
+        if (FHandle)
+            ::SetMenu(FHandle, nullptr);
+        FMenu->FForm = nullptr;
+        FMenu = nullptr;
+    }
     DestroyHandle();
 }
 
@@ -59,6 +68,8 @@ void TCustomForm::CreateParams(TCreateParams& Params)
 void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
+    if (FMenu)
+        ::SetMenu(FHandle, FMenu->Handle());
     if (FIcon) {
         ::SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
         ::SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIcon));
@@ -114,6 +125,50 @@ void TCustomForm::SetIcon(HICON icon) noexcept
     }
 }
 
+void TCustomForm::SetMenu(TMainMenu* menu)
+{
+    if (menu == FMenu)
+        return;
+    if (FMenu)
+        FMenu->FForm = nullptr;
+    // A menu handle is one window's menu bar at a time.
+    if (menu && menu->FForm)
+        menu->FForm->SetMenu(nullptr);
+    FMenu = menu;
+    if (FMenu)
+        FMenu->FForm = this;
+    MenuChanged();
+}
+
+void TCustomForm::MenuChanged()
+{
+    if (FHandle)
+        ::SendMessageW(FHandle, CM_MENUCHANGED, 0, 0);
+}
+
+std::vector<TMenu*> TCustomForm::Menus() const
+{
+    std::vector<TMenu*> menus{FMenu};
+    if (TMenu* tracking = TPopupMenu::Tracking(); tracking && tracking != FMenu)
+        menus.push_back(tracking);
+    for (size_t i = 0; i < ComponentCount(); ++i)
+        if (auto* menu = As<TMenu>(Components(i)); menu && menu != FMenu && menu != TPopupMenu::Tracking())
+            menus.push_back(menu);
+    return menus;
+}
+
+bool TCustomForm::IsShortCut(TShortCut shortCut)
+{
+    for (TMenu* menu : Menus())
+        if (menu)
+            if (TMenuItem* item = menu->Items()->FindShortCut(shortCut)) {
+                // As a command through the window, so the click runs guarded like a menu's.
+                ::SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+                return true;
+            }
+    return false;
+}
+
 void TCustomForm::Show()
 {
     SetVisible(true);
@@ -144,6 +199,25 @@ void TCustomForm::WndProc(TMessage& Message)
         SetVisible(false);
         Message.Result = 0;
         return;
+    case CM_MENUCHANGED:
+        // Put back each time: whoever paints the bar may have taken the menu off the window.
+        ::SetMenu(FHandle, FMenu ? FMenu->Handle() : nullptr);
+        ::DrawMenuBar(FHandle);
+        Message.Result = 0;
+        return;
+    case WM_DESTROY:
+        // A window destroys the menu it shows; the menu component owns this one.
+        if (FMenu)
+            ::SetMenu(FHandle, nullptr);
+        break;
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR:
+        if (DispatchMenuMessage(Menus(), Message))
+            return;
+        break;
     default:
         break;
     }

@@ -1,7 +1,13 @@
 // Forms: top-level windows with a caption, border icons, a client size and a creation event.
 #pragma once
 
+#include "toolkit/MenuText.h"
 #include "toolkit/WinControl.h"
+
+#include <vector>
+
+class TMainMenu;
+class TMenu;
 
 enum class TBorderIcon : unsigned { SystemMenu = 1, Minimize = 2, Maximize = 4, Help = 8 };
 constexpr TBorderIcon operator|(TBorderIcon a, TBorderIcon b) { return TBorderIcon(unsigned(a) | unsigned(b)); }
@@ -33,6 +39,13 @@ public:
 
     void SetIcon(HICON icon) noexcept; // borrowed; the form's owner keeps it alive
 
+    // The window's menu bar (borrowed). A change of it or of its items reaches the window as
+    // CM_MENUCHANGED, whose handling puts the menu on the window and redraws the bar.
+    TMainMenu* Menu() const noexcept { return FMenu; }
+    void SetMenu(TMainMenu* menu);
+    // Runs the enabled, shown item of the form's menus that has this shortcut; true when one ran.
+    bool IsShortCut(TShortCut shortCut);
+
     void Show();
     void Close();
     // Runs OnCreate; called once, after the form's components exist.
@@ -48,6 +61,10 @@ protected:
 
 private:
     void PlaceWindow(bool centre);
+    friend class TMainMenu;
+    void MenuChanged();
+    // The menu bar, a popup being shown, and the menu components the form owns.
+    std::vector<TMenu*> Menus() const;
 
     TBorderIcon FBorderIcons = TBorderIcon::SystemMenu | TBorderIcon::Minimize | TBorderIcon::Maximize;
     TFormBorderStyle FBorderStyle = TFormBorderStyle::Sizeable;
@@ -56,6 +73,7 @@ private:
     int FClientWidth = 0;
     int FClientHeight = 0;
     HICON FIcon = nullptr;
+    TMainMenu* FMenu = nullptr;
 };
 
 class TForm : public TCustomForm {

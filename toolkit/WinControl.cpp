@@ -276,9 +276,14 @@ bool TWinControl::ReflectNotification(TMessage& Message)
     case WM_NOTIFY:
         child = reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom;
         break;
-    case WM_DRAWITEM:
-        child = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->hwndItem;
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+        // A menu item's hwndItem holds its menu's handle, which may equal some window's.
+        if (draw->CtlType == ODT_MENU)
+            return false;
+        child = static_cast<HWND>(draw->hwndItem);
         break;
+    }
     default:
         child = reinterpret_cast<HWND>(Message.LParam);
         break;

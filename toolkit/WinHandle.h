@@ -78,12 +78,20 @@ struct HookTraits { // SetWindowsHookExW
     static void Close(Type h) noexcept { ::UnhookWindowsHookEx(h); }
 };
 
+// A menu not (yet) held by a window or a parent menu; DestroyMenu takes its submenus along.
+struct MenuTraits {
+    using Type = HMENU;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyMenu(h); }
+};
+
 using Handle = UniqueHandle<KernelHandleTraits>;
 using Hook = UniqueHandle<HookTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using Window = UniqueHandle<WindowTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using Icon = UniqueHandle<IconTraits>;
+using Menu = UniqueHandle<MenuTraits>;
 template <class T>
 using GdiObject = UniqueHandle<GdiObjectTraits<T>>;
 
