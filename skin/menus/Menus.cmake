@@ -1,4 +1,7 @@
-# Skinned menus: the popup menu windows' wrapper (Win32).
+# Skinned menus: the items' geometry is platform-free; the popup menu windows' wrapper is Win32.
+list(APPEND QM_SKIN_SOURCES
+    menus/MenuItemLayout.cpp
+)
 if(WIN32)
     list(APPEND QM_SKIN_WINDOW_SOURCES
         menus/WinSkinPopMenu.cpp
