@@ -24,3 +24,6 @@ add_custom_command(OUTPUT ${QM27K_SKIN_STREAM}
     COMMENT "Storing the shipped skin as the form's SkinStream property"
     VERBATIM)
 add_custom_target(shipped_skin_stream ALL DEPENDS ${QM27K_SKIN_STREAM})
+# Packed by its own target first: a target that only names the archive as a file would run the
+# packing rule again beside it, two builds writing one folder at once.
+add_dependencies(shipped_skin_stream shipped_skin)
