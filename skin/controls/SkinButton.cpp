@@ -42,7 +42,7 @@ bool TSkinButton::BeforeMessage(TMessage& Message)
     case WM_PAINT:
         if (!HasFace())
             return true;
-        WMPaint(Message);
+        PaintMessage(Message);
         return false;
     case WM_ERASEBKGND:
         if (!HasFace())
@@ -174,27 +174,11 @@ void TSkinButton::Click()
     ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(FWindow));
 }
 
-void TSkinButton::WMPaint(TMessage& Message)
-{
-    ::GetWindowRect(FWindow, &FWindowRect);
-    const RECT rect{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
-    if (Message.WParam) {
-        Draw(reinterpret_cast<HDC>(Message.WParam), rect);
-    } else {
-        const win::PaintDC dc(FWindow);
-        Draw(dc.get(), rect);
-    }
-    Message.Result = 0;
-}
-
 std::wstring TSkinButton::CaptionText() const
 {
     if (FControl)
         return Property(L"Caption");
-    const int length = ::GetWindowTextLengthW(FWindow);
-    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(FWindow, text.data(), length + 1)));
-    return text;
+    return WindowText(FWindow);
 }
 
 void TSkinButton::Draw(HDC dc, const RECT& rect)

@@ -35,7 +35,6 @@ protected:
     void EndCapture();
 
 private:
-    void WMPaint(TMessage& Message);
 
     TPixelBuffer FFace; // the off-screen face, kept while the size stays
     bool FMouseOver = false;

@@ -33,7 +33,7 @@ bool TSkinCheckBox::BeforeMessage(TMessage& Message)
     case WM_PAINT:
         if (!HasImage())
             return true;
-        WMPaint(Message);
+        PaintMessage(Message);
         return false;
     case WM_ERASEBKGND:
         if (!HasImage())
@@ -95,19 +95,6 @@ void TSkinCheckBox::SetMouseOver(bool value)
     PaintControl();
 }
 
-void TSkinCheckBox::WMPaint(TMessage& Message)
-{
-    ::GetWindowRect(FWindow, &FWindowRect);
-    const RECT rect{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
-    if (Message.WParam) {
-        Draw(reinterpret_cast<HDC>(Message.WParam), rect);
-    } else {
-        const win::PaintDC dc(FWindow);
-        Draw(dc.get(), rect);
-    }
-    Message.Result = 0;
-}
-
 TCheckFaceState TSkinCheckBox::ReadState() const
 {
     const auto button = static_cast<UINT>(::SendMessageW(FWindow, BM_GETSTATE, 0, 0));
@@ -127,10 +114,7 @@ std::wstring TSkinCheckBox::CaptionText() const
 {
     if (FControl)
         return Property(L"Caption");
-    const int length = ::GetWindowTextLengthW(FWindow);
-    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(FWindow, text.data(), length + 1)));
-    return text;
+    return WindowText(FWindow);
 }
 
 void TSkinCheckBox::Draw(HDC dc, const RECT& rect)

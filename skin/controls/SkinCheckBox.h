@@ -36,7 +36,6 @@ private:
     bool HasImage() const;
     TCheckFaceState ReadState() const;
     std::wstring CaptionText() const;
-    void WMPaint(TMessage& Message);
     void SetMouseOver(bool value);
 
     TPixelBuffer FFace; // the off-screen face, kept while the size stays

@@ -71,9 +71,7 @@ bool TSkinControl::AttachHandle(HWND hwnd, TSkinData* skinData, TWinSkinForm* fr
     FFrame = frame;
     FVariant = 0;
     FUnicode = ::IsWindowUnicode(hwnd) != FALSE;
-    const int length = ::GetWindowTextLengthW(hwnd);
-    FCaption.assign(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-    FCaption.resize(static_cast<size_t>(::GetWindowTextW(hwnd, FCaption.data(), length + 1)));
+    FCaption = WindowText(hwnd);
     if (!FLink.AttachProc<&TSkinControl::WrapperHook>(hwnd, this))
         return false;
     FAttached = true;
@@ -233,4 +231,25 @@ std::wstring TSkinControl::Property(const wchar_t* name) const
 bool TSkinControl::PropertyIsTrue(const wchar_t* name) const
 {
     return SameText(Property(name), L"true");
+}
+
+void TSkinControl::PaintMessage(TMessage& Message)
+{
+    ::GetWindowRect(FWindow, &FWindowRect);
+    const RECT rect{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
+    if (Message.WParam) {
+        Draw(reinterpret_cast<HDC>(Message.WParam), rect);
+    } else {
+        const win::PaintDC dc(FWindow);
+        Draw(dc.get(), rect);
+    }
+    Message.Result = 0;
+}
+
+std::wstring TSkinControl::WindowText(HWND hwnd)
+{
+    const int length = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), length + 1)));
+    return text;
 }

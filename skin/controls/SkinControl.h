@@ -82,6 +82,10 @@ protected:
     bool TransparentMode() const;
     // The parent's own background and painting, as it shows under the control, into dc.
     void PaintParentBackground(HDC dc) const;
+    // WM_PAINT answered by Draw over the whole window: into the context wParam carries, else
+    // between BeginPaint and EndPaint.
+    void PaintMessage(TMessage& Message);
+    static std::wstring WindowText(HWND hwnd);
     // The control's published property, or the empty text.
     std::wstring Property(const wchar_t* name) const;
     bool PropertyIsTrue(const wchar_t* name) const;

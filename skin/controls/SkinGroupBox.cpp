@@ -24,7 +24,7 @@ bool TSkinGroupBox::BeforeMessage(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_PAINT:
-        WMPaint(Message);
+        PaintMessage(Message);
         return false;
     case WM_ERASEBKGND:
         Message.Result = 1; // the face covers everything; erasing first would flicker
@@ -43,24 +43,9 @@ void TSkinGroupBox::AfterMessage(TMessage& Message)
         TSkinControl::AfterMessage(Message);
 }
 
-void TSkinGroupBox::WMPaint(TMessage& Message)
-{
-    ::GetWindowRect(FWindow, &FWindowRect);
-    const RECT rect{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
-    if (Message.WParam) {
-        Draw(reinterpret_cast<HDC>(Message.WParam), rect);
-    } else {
-        const win::PaintDC dc(FWindow);
-        Draw(dc.get(), rect);
-    }
-    Message.Result = 0;
-}
-
 std::wstring TSkinGroupBox::CaptionText() const
 {
-    const int length = ::GetWindowTextLengthW(FWindow);
-    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(FWindow, text.data(), length + 1)));
+    std::wstring text = WindowText(FWindow);
     if (text.empty())
         text = Property(L"Caption");
     return text;

@@ -17,7 +17,6 @@ public:
 
 private:
     std::wstring CaptionText() const;
-    void WMPaint(TMessage& Message);
 
     TPixelBuffer FFace; // the off-screen face, kept while the size stays
 };
