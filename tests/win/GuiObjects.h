@@ -34,3 +34,17 @@ inline size_t ThreadWindowCount()
         reinterpret_cast<LPARAM>(&count));
     return count;
 }
+
+// The process's menus. GetGuiResources where the system answers it (it counts every user
+// object, windows too); under Wine, which takes a user handle's low word alone as the handle,
+// every 16-bit value is asked whether it is a menu.
+inline size_t MenuCount()
+{
+    if (const DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS))
+        return n;
+    size_t count = 0;
+    for (UINT_PTR value = 1; value < 0x10000; ++value)
+        if (::IsMenu(reinterpret_cast<HMENU>(value)))
+            ++count;
+    return count;
+}
