@@ -132,16 +132,21 @@ LRESULT CALLBACK MenuLoopHook(int code, WPARAM wParam, LPARAM lParam) noexcept
             if (msg->wParam == VK_MENU)
                 bar->Frame().SetMenuTracking(false);
             break;
-        case WM_MOUSEMOVE:
-            if (msg->pt.x != tracking.LastCursor.x || msg->pt.y != tracking.LastCursor.y) {
-                tracking.LastCursor = msg->pt;
-                if (const auto hit = bar->MenuBarHitTest(bar->Frame().ToFrameCoords(msg->pt))) {
+        case WM_MOUSEMOVE: {
+            // The cursor itself, not the message's point: the system makes up a move at an old
+            // point when a popup takes the mouse.
+            POINT cursor{};
+            ::GetCursorPos(&cursor);
+            if (cursor.x != tracking.LastCursor.x || cursor.y != tracking.LastCursor.y) {
+                tracking.LastCursor = cursor;
+                if (const auto hit = bar->MenuBarHitTest(bar->Frame().ToFrameCoords(cursor))) {
                     const TMenuBtn* item = bar->Item(*hit);
                     if (item->Popup && item->Enabled)
                         target = static_cast<int>(*hit);
                 }
             }
             break;
+        }
         default:
             break;
         }

@@ -318,10 +318,13 @@ bool TWinSkinMenu::OpenMenuBarItem(size_t index)
     const HWND hwnd = FFrame.WindowHandle();
     TMenuTracking& tracking = MenuTracking();
     tracking.Switching = false;
-    // An item without submenu fires its command this way; one with a submenu runs its own
-    // click as it opens, as the popup's notifications are not sent.
-    ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(item->Command, 0), 0);
-    if (!item->Popup || tracking.Menu)
+    // An item without submenu fires its command this way. One with a submenu hears of its
+    // opening from the popup's own WM_INITMENUPOPUP, as every submenu below it does.
+    if (!item->Popup) {
+        ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(item->Command, 0), 0);
+        return false;
+    }
+    if (tracking.Menu)
         return false;
 
     tracking.Menu = this;
@@ -343,7 +346,9 @@ bool TWinSkinMenu::OpenMenuBarItem(size_t index)
         ::GetCursorPos(&tracking.LastCursor);
         const TMenuLoopHook hook;
         if (item->Enabled) {
-            UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON;
+            // Not TPM_NONOTIFY: the toolkit runs a parent item's OnClick, where a program
+            // brings its submenu up to date, from WM_INITMENUPOPUP.
+            UINT flags = TPM_RIGHTBUTTON;
             if (FRightToLeft)
                 flags |= TPM_RIGHTALIGN;
             ::TrackPopupMenu(item->Popup, flags, at.x, at.y, 0, hwnd, nullptr);
