@@ -412,6 +412,11 @@ TEST_F(SkinMenuBarTest, ItemsRunTheirCommandsOnce)
     const TCase cases[] = {
         {"a click on an item without submenu", {ClickAt(ItemPoint(2)), watch}, {Run}, false},
         {"its accelerator", {Key('R', VK_MENU), watch}, {Run}, false},
+        // Two clicks, not a caption's double click that would maximize the window.
+        {"a double click", {ClickAt(ItemPoint(2)), [] {
+              MouseButton(MOUSEEVENTF_LEFTDOWN);
+              MouseButton(MOUSEEVENTF_LEFTUP);
+          }, watch}, {Run, Run}, false},
         // Exit is the sixth entry; the popup's items are found by the system's own rectangles.
         {"a click on a popup's item",
          {ClickAt(ItemPoint(0)), Await(File->Handle()),
@@ -434,6 +439,7 @@ TEST_F(SkinMenuBarTest, ItemsRunTheirCommandsOnce)
         EXPECT_EQ(Clicked, c.Runs);
         EXPECT_EQ(popupSeen || !Seen.empty(), c.PopupSeen);
         EXPECT_EQ(ShownPopup(), nullptr);
+        EXPECT_FALSE(::IsZoomed(Form->Handle()));
     }
 }
 
