@@ -99,8 +99,9 @@ void TWinSkinMenu::TakeMenu(HMENU menu)
 
 void TWinSkinMenu::ReadItems()
 {
-    if (FFrame.HotObject && std::any_of(FItems.begin(), FItems.end(), [&](const auto& item) { return item.get() == FFrame.HotObject; }))
-        FFrame.HotObject = nullptr;
+    for (const auto& item : FItems)
+        if (FFrame.HotObject == item.get())
+            FFrame.HotObject = nullptr;
     FItems.clear();
     FRightToLeft = (::GetWindowLongPtrW(FFrame.WindowHandle(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     TCustomForm* form = FFrame.FormControl();

@@ -349,6 +349,23 @@ TEST_F(SkinMenuBarTest, TheBandIsPaintedFromTheMenuBarImageOrInTheFlatColour)
         EXPECT_EQ(ScreenPixel(hwnd, band.Right - 1, y), c.RightOff);
         ::SendMessageW(hwnd, WM_NCACTIVATE, TRUE, 0);
         EXPECT_EQ(AwaitPixel(hwnd, free, y, c.Middle), c.Middle);
+
+        // A disabled item's caption is greyed.
+        Run->SetEnabled(false);
+        PumpFor(100);
+        EXPECT_FALSE(Bar().Item(2)->Enabled);
+        const TPixelRect run = Bar().Item(2)->Bounds();
+        const TWindowPixels greyed = GrabWindow(hwnd);
+        const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+        const std::uint32_t grey = GetRValue(shadow) << 16 | GetGValue(shadow) << 8 | GetBValue(shadow);
+        int greyPixels = 0, darkPixels = 0;
+        for (int py = run.Top; py < run.Bottom; ++py)
+            for (int px = run.Left; px < run.Right; ++px) {
+                greyPixels += greyed.At(px, py) == grey;
+                darkPixels += (greyed.At(px, py) & 0xC0C0C0) == 0;
+            }
+        EXPECT_GT(greyPixels, 5);
+        EXPECT_EQ(darkPixels, 0);
     }
 }
 
