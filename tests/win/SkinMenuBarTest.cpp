@@ -536,7 +536,10 @@ TEST_F(SkinMenuBarTest, LettingGoGivesTheWindowItsMenuAroundTheSameClient)
 {
     Build(BarSkin(true));
     const HWND hwnd = Form->Handle();
+    // The client the form asked for, with the skinned band as with the system's bar.
     const SIZE skinned = ClientSize(hwnd);
+    EXPECT_EQ(skinned.cx, 320);
+    EXPECT_EQ(skinned.cy, 160);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         Form->SkinData->SetActive(false);
@@ -566,10 +569,12 @@ TEST_F(SkinMenuBarTest, ARightToLeftBarIsMirrored)
     EXPECT_EQ(Bar().Item(0)->Bounds().Right, bandRight - (kBarEnd + 8));
     for (size_t i = 1; i < 4; ++i)
         EXPECT_EQ(Bar().Item(i)->Bounds().Right, Bar().Item(i - 1)->Bounds().Left) << i;
-    Play({ClickAt(ItemPoint(0)), Await(File->Handle()), Key(VK_ESCAPE)});
-    ASSERT_EQ(Seen.size(), 1u);
+    // Left goes on to the next item, which lies to the left.
+    Play({ClickAt(ItemPoint(0)), Await(File->Handle()), Key(VK_LEFT), Await(Edit->Handle()), Key(VK_ESCAPE)});
+    ASSERT_EQ(Seen.size(), 2u);
     EXPECT_EQ(Seen[0].Rect.right, PopupCorner(0, true).x) << "aligned at the item's right edge";
     EXPECT_EQ(Seen[0].Rect.top, PopupCorner(0, true).y);
+    EXPECT_EQ(Seen[1].Menu, Edit->Handle());
 }
 
 TEST_F(SkinMenuBarTest, ButtonsInTheBandArePaintedThereAndKeepTheItemsClear)
