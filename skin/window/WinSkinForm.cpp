@@ -3,6 +3,7 @@
 // actions and the hover timer in WinSkinFormButtons.cpp.
 #include "skin/window/WinSkinForm.h"
 
+#include "skin/menus/WinSkinMenu.h"
 #include "skin/window/IconPicture.h"
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinManager.h"
@@ -122,9 +123,10 @@ bool TWinSkinForm::AttachWindow(TSkinData* skinData)
     if (!FWindowLink.AttachProc<&TWinSkinForm::FrameWndProc>(FWindow, this))
         return false;
     FAttached = true;
-    if (FFramePainting)
-        ComputeBorders(); // a window menu becomes the skinned menu bar with the skinned menus
-    else
+    if (FFramePainting) {
+        CreateMenuBar();
+        ComputeBorders();
+    } else
         FState = TFrameState::Active;
     if (FMdiRole == TMdiRole::Child) {
         // An MDI child keeps at least the top the system gives its own caption and frame; what
@@ -278,14 +280,20 @@ void TWinSkinForm::Detach()
     FreeWrappers();
     if (FForm)
         FForm->SetColor(FSavedColour);
-    if (!alive)
+    if (!alive) {
+        RestoreWindowMenu(false);
         return;
+    }
     if (!FFramePainting) {
         ::RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return;
     }
     if (FSystemMenu && !(FCaptionBoxes & caption_box::kKeepSysMenu))
         SetSysMenuStyle(true);
+    RECT client{};
+    ::GetClientRect(FWindow, &client);
+    const bool menuBack = FMenuBar != nullptr;
+    RestoreWindowMenu(true);
     if (painted && (!FChild || FMdiRole == TMdiRole::Child) && FShowState == TShowState::Normal) {
         // The window keeps its client size: the system's frame replaces ours around it.
         const TPixelRect size = WindowSize();
@@ -293,6 +301,12 @@ void TWinSkinForm::Detach()
         const int height = size.Height() + FSystemSizes.cy - FBorders.Top - FBorders.Bottom - FMenuBarHeight;
         ::SetWindowPos(FWindow, nullptr, 0, 0, width, height,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        // The system's menu bar comes back at a height only the system knows (it wraps).
+        RECT now{};
+        ::GetClientRect(FWindow, &now);
+        if (menuBack && now.bottom != client.bottom)
+            ::SetWindowPos(FWindow, nullptr, 0, 0, width, height + client.bottom - now.bottom,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         RecalcFrame();
     }
@@ -310,6 +324,7 @@ void TWinSkinForm::DetachOnDestroy()
     FFormLink.Detach();
     FWindowLink.Detach();
     FreeWrappers();
+    RestoreWindowMenu(false);
 }
 
 void TWinSkinForm::RefreshAll()
@@ -463,11 +478,12 @@ bool TWinSkinForm::Stage2(TMessage& Message)
         WMSysCommand(Message);
         return true;
     case CM_MENUCHANGED:
-        // The skinned menu bar takes the new menu with the skinned menus; meanwhile no frame
-        // paints over what the old procedure does.
+        // Meanwhile no frame paints over what the old procedure does; then the skinned menu
+        // bar takes the new menu off the window.
         FSkinData->NcPaintEnabled = false;
         CallOld(Message);
         FSkinData->NcPaintEnabled = true;
+        MenuBarMenuChanged();
         return true;
     default:
         return Stage3(Message);
@@ -490,6 +506,10 @@ bool TWinSkinForm::Stage3(TMessage& Message)
     case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(Message); return true;
     case WM_NCRBUTTONDOWN: WMNCRButtonDown(Message); return true;
     case SKM_REPAINTFRAME: PaintFrame(); return true;
+    case SKM_MENUBARCLICK:
+        PressMenuBarItemAt(ScreenPoint(Message.LParam));
+        Message.Result = 0;
+        return true;
     default: return false;
     }
 }
@@ -508,8 +528,9 @@ void TWinSkinForm::FormWindowProc(TMessage& Message)
         return;
     case CM_DIALOGCHAR: {
         FFormLink.CallPrevious(Message);
-        // Menu bar accelerators are opened here with the skinned menus; an MDI child hands the
-        // key to its main form likewise.
+        if (Message.Result == 0 && MenuBarDialogChar(Message))
+            return;
+        // An MDI child hands the key to its main form likewise.
         TCustomForm* main = Application ? Application->MainForm() : nullptr;
         if (Message.Result == 0 && main && main != FForm && FMdiRole != TMdiRole::Child)
             Message.Result = main->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
@@ -625,6 +646,10 @@ void TWinSkinForm::WMNCMouseMove(TMessage& Message)
             return;
         }
     }
+    if (MenuBarMouseMove(ScreenPoint(Message.LParam))) {
+        Message.Result = 0;
+        return;
+    }
     if (HotObject)
         HotObject->MouseLeave();
     CallOld(Message);
@@ -641,6 +666,10 @@ void TWinSkinForm::WMNCLButtonDown(TMessage& Message)
             Message.Result = 0;
             return;
         }
+    }
+    if (PressMenuBarItemAt(ScreenPoint(Message.LParam))) {
+        Message.Result = 0;
+        return;
     }
     if (FShowState == TShowState::Maximized && FIsActive && Message.WParam == HTCAPTION)
         Message.WParam = HTMENU; // a maximized window is not dragged by its caption
@@ -676,6 +705,14 @@ void TWinSkinForm::WMNCLButtonDblClk(TMessage& Message)
                 return;
             }
         }
+    }
+    // A second click on the menu bar is a click there, not on the caption.
+    if (Message.WParam == HTMENU) {
+        if (PressMenuBarItemAt(ScreenPoint(Message.LParam)))
+            Message.Result = 0;
+        else
+            CallOld(Message);
+        return;
     }
     if (FShowState != TShowState::Normal) {
         ::PostMessageW(FWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -729,8 +766,9 @@ void TWinSkinForm::WMSysCommand(TMessage& Message)
             Message.Result = 0;
             return;
         }
-        // Alt alone: no classic menu mode, since no classic caption or menu is on screen. Menu
-        // bar accelerators open their items here with the skinned menus.
+        if (MenuBarSysCommand(Message))
+            return;
+        // Alt alone: no classic menu mode, since no classic caption or menu is on screen.
         if (key == 0 && !::GetCapture()) {
             Message.Result = 1;
             return;

@@ -27,6 +27,7 @@ class TCustomForm;
 class TSkinControl;
 class TSkinData;
 class TWinControl;
+class TWinSkinMenu;
 
 enum class TFrameState : std::int32_t {
     Attaching = 0,
@@ -98,6 +99,17 @@ public:
     void ShowSysMenu(POINT screen);
     void OnHoverTimer();
 
+    // The skinned menu bar, while the window has a menu and the frame paints.
+    TWinSkinMenu* MenuBar() const noexcept { return FMenuBar.get(); }
+    // Set while a menu bar item's popup is open.
+    bool MenuTracking() const noexcept { return FMenuTracking; }
+    void SetMenuTracking(bool on) noexcept { FMenuTracking = on; }
+    // Presses the menu bar item at a screen point: it opens and stays the hot object; true
+    // when there was one.
+    bool PressMenuBarItemAt(POINT screen);
+    // The window's menu was changed behind the bar (an MDI frame's menu set by its client).
+    void MenuBarWindowMenuChanged();
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -126,6 +138,15 @@ private:
     void ResizeToKeepClient(bool reread);
     void SetSysMenuStyle(bool on);
     void DetachOnDestroy();
+    // Menu bar side (WinSkinFormMenuBar.cpp).
+    void CreateMenuBar();
+    void PressMenuBarItem(size_t index);
+    bool MenuBarMouseMove(POINT screen);
+    bool MenuBarSysCommand(TMessage& Message);
+    bool MenuBarDialogChar(TMessage& Message);
+    void MenuBarMenuChanged();
+    // Gives the window its own menu back; the client keeps its size across the change of frame.
+    void RestoreWindowMenu(bool alive);
     void PaintBorderPiece(HDC dc, TBorderSide side, const TPixelRect& r);
     void PaintTitle(HDC dc);
     void PaintCaptionText(HDC bandDC, TCaptionScene& scene);
@@ -187,4 +208,6 @@ private:
     TColor FSavedColour = 0;
     DWORD FLastSysMenuTime = 0;
     bool FSysMenuShown = false;
+    std::unique_ptr<TWinSkinMenu> FMenuBar;
+    bool FMenuTracking = false;
 };
