@@ -1,13 +1,17 @@
 // Skinned menus with the skin the program carries: the time from a right-click on the real main
-// window's caption to its skinned system menu on screen.
+// window's caption to its skinned system menu on screen, and the menu bar of a form with a main
+// menu painted into memory.
 #include "app/Form1.h"
 #include "bench/BenchStats.h"
+#include "skin/menus/WinSkinMenu.h"
 #include "skin/menus/WinSkinPopMenu.h"
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "tests/support/MessagePump.h"
 #include "toolkit/Application.h"
+#include "toolkit/Menu.h"
+#include "toolkit/WinHandle.h"
 
 #include <windows.h>
 
@@ -87,6 +91,35 @@ double RightClickToMenu(HWND hwnd, POINT caption)
     return watch.Seen ? Ms(watch.Painted - watch.Start) : -1.0;
 }
 
+TWinSkinForm* ShowFramed(TCustomForm* form)
+{
+    form->Show();
+    ::SetForegroundWindow(form->Handle());
+    TWinSkinForm* frame = nullptr;
+    PumpUntil([&] {
+        frame = SkinManager ? SkinManager->FindFrame(form->Handle()) : nullptr;
+        return frame && frame->FrameState() == TFrameState::Active;
+    });
+    return frame && frame->FrameState() == TFrameState::Active ? frame : nullptr;
+}
+
+// A form with a menu bar of the usual kind, framed with the primary skin.
+TCustomForm* MenuForm(TApplication& app)
+{
+    auto* form = app.CreateForm<TForm>();
+    form->SetCaption(L"Menu bar");
+    form->SetBounds(60, 60, 520, 300);
+    auto* bar = form->Make<TMainMenu>();
+    for (const wchar_t* caption : {L"&File", L"&Edit", L"&View", L"&Device", L"&Tools", L"&Help"}) {
+        TMenuItem* top = bar->Items()->Add(caption);
+        top->Add(L"&Open")->SetShortCut(scCtrl | TShortCut(L'O'));
+        top->Add(L"-");
+        top->Add(L"E&xit");
+    }
+    form->SetMenu(bar);
+    return form;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -122,6 +155,19 @@ int wmain(int argc, wchar_t** argv)
             toMenu.push_back(ms);
     }
 
+    auto* menuForm = MenuForm(app);
+    TWinSkinForm* menuFrame = ShowFramed(menuForm);
+    if (!menuFrame || !menuFrame->MenuBar()) {
+        std::fprintf(stderr, "MenuBench: the menu form has no skinned menu bar\n");
+        return 1;
+    }
+    PumpFor(300);
+    TWinSkinMenu& bar = *menuFrame->MenuBar();
+    const TPixelRect band = bar.BandRect();
+    const win::WindowDC screen(nullptr);
+    const win::MemoryDC memory(screen.get(), band.Right, band.Bottom);
+    const TStats barPaint = Summarise(TimeCalls(1000, [&] { bar.PaintMenuBar(memory.get(), band); }));
+
     std::printf("main window, shipped skin \"%s\"\n", form->SkinData1->SkinName().c_str());
     if (toMenu.empty()) {
         std::fprintf(stderr, "MenuBench: no skinned system menu came after %d right-clicks\n", popups);
@@ -130,5 +176,7 @@ int wmain(int argc, wchar_t** argv)
     std::printf("system menu: %zu of %d right-clicks timed (%d never showed a skinned menu)\n", toMenu.size(), popups,
                 missed);
     PrintStats("right-click on the caption -> skinned menu", Summarise(toMenu), 30.0);
+    std::printf("menu bar of %zu items, band %d x %d:\n", bar.ItemCount(), band.Width(), band.Height());
+    PrintStats("menu bar paint (memory DC)", barPaint, 2.0);
     return 0;
 }
