@@ -9,6 +9,7 @@
 #include "skin/window/SkinMessages.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Menu.h"
 
 #include <algorithm>
 
@@ -62,7 +63,8 @@ bool TWinSkinForm::AttachForm(TSkinData* skinData, TCustomForm* form)
         FFormLink.AttachHook<&TWinSkinForm::FormWindowProc>(form, this);
     FSavedColour = form->Color();
     form->SetColor(skinData->FaceColour());
-    // Owner-drawn main menus come with the skinned menus.
+    if (skinData->SkinControls().Contains(TSkinControlType::xcMenuItem))
+        OwnerDrawMainMenus();
     return true;
 }
 
@@ -276,6 +278,7 @@ void TWinSkinForm::Detach()
     FFormLink.Detach();
     FWindowLink.Detach();
     FreeWrappers();
+    ReleaseOwnerDrawnMenus();
     if (FForm)
         FForm->SetColor(FSavedColour);
     if (!alive)
@@ -310,6 +313,7 @@ void TWinSkinForm::DetachOnDestroy()
     FFormLink.Detach();
     FWindowLink.Detach();
     FreeWrappers();
+    ReleaseOwnerDrawnMenus();
 }
 
 void TWinSkinForm::RefreshAll()
@@ -319,6 +323,8 @@ void TWinSkinForm::RefreshAll()
     FState = TFrameState::Refreshing;
     for (const auto& wrapper : FWrappers)
         wrapper->Refresh();
+    if (FSkinData->SkinControls().Contains(TSkinControlType::xcPopupMenu))
+        OwnerDrawPopupMenus();
     if (FFramePainting && FForm) {
         ResizeToKeepClient(true);
         // Makes the form lay its controls out again for the new client area. The toolkit
@@ -395,9 +401,18 @@ void TWinSkinForm::FrameWndProc(TMessage& Message)
         return;
     case WM_INITMENUPOPUP:
         if (SkinManager)
-            SkinManager->PopupSource = reinterpret_cast<HMENU>(Message.WParam) == FSystemMenu ? 2 : 1;
+            SkinManager->PopupSource = reinterpret_cast<HMENU>(Message.WParam) == FSystemMenu ||
+                    IsSysMenuPopup(reinterpret_cast<HMENU>(Message.WParam))
+                ? 2
+                : 1;
         CallOld(Message);
         return;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR:
+        if (MenuItemMessage(Message))
+            return;
+        break;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
         WMCtlColor(Message);

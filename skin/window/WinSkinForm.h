@@ -24,6 +24,9 @@
 
 class TControl;
 class TCustomForm;
+class TMenu;
+class TMenuItem;
+class TPopupMenu;
 class TSkinControl;
 class TSkinData;
 class TWinControl;
@@ -98,6 +101,17 @@ public:
     void ShowSysMenu(POINT screen);
     void OnHoverTimer();
 
+    // Menus the skin draws (WinSkinFormMenuItems.cpp): the form's main menus' items below the
+    // top level, its popup menus and those of forms it owns; letting go clears only the
+    // handlers the skin gave.
+    void OwnerDrawMainMenus();
+    void OwnerDrawPopupMenus();
+    void ReleaseOwnerDrawnMenus();
+    // The skinned system menu, built from the window's system menu each time it is shown;
+    // null while none was shown.
+    TPopupMenu* SysMenuPopup() const noexcept { return FSysMenuPopup; }
+    bool SystemMenuAllowsClose() const;
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -120,6 +134,15 @@ private:
     void WMSize(TMessage& Message);
     void WMSysCommand(TMessage& Message);
     void WMCtlColor(TMessage& Message);
+    // WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of the system menu and the window's menu.
+    bool MenuItemMessage(TMessage& Message);
+    bool MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure, TMessage& Message);
+    bool DrawWindowMenuItem(const DRAWITEMSTRUCT& draw, TMessage& Message);
+    HMENU WindowMenu() const;
+    TMenuItem* WindowMenuItem(UINT command, ULONG_PTR data) const;
+    bool IsSysMenuPopup(HMENU menu) const noexcept;
+    void BuildSysMenuPopup();
+    void TrackSysMenuPopup(POINT screen);
 
     void ReadWindowState();
     void LoadWindowIcon();
@@ -186,5 +209,7 @@ private:
     SIZE FRegionSize{};
     TColor FSavedColour = 0;
     DWORD FLastSysMenuTime = 0;
+    TPopupMenu* FSysMenuPopup = nullptr;
+    std::vector<TMenu*> FOwnerDrawnMenus; // whose OwnerDraw the skin turned on
     bool FSysMenuShown = false;
 };

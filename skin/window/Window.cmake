@@ -19,5 +19,6 @@ if(WIN32)
         window/WinSkinFormButtons.cpp
         window/WinSkinFormPaint.cpp
         window/WinSkinFormControls.cpp
+        window/WinSkinFormMenuItems.cpp
     )
 endif()
