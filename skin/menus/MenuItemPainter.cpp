@@ -225,14 +225,17 @@ TMenuItemLook LookOfItem(const TMenuItem& item, bool selected)
     return look;
 }
 
-void DrawSkinnedMenuItem(HDC dc, const RECT& rect, const TMenuItem& item, bool selected, const TSkinData& skinData)
+void DrawSkinnedMenuItem(HDC dc, const RECT& rect, const TMenuItem& item, bool selected, const TSkinData& skinData,
+                         bool rightToLeft)
 {
     const TMenuItem* parent = item.Parent();
     TWinSkinPopMenu* popup = PopupShowingMenu(dc, parent ? parent->Handle() : nullptr);
     // Wine draws the items before the popup's first paint has built the picture they lie on.
     if (popup)
         popup->PrepareBackground();
-    PaintSkinnedMenuItem(dc, rect, LookOfItem(item, selected), skinData, popup);
+    TMenuItemLook look = LookOfItem(item, selected);
+    look.RightToLeft = look.RightToLeft || rightToLeft;
+    PaintSkinnedMenuItem(dc, rect, look, skinData, popup);
 }
 
 void TMenuItemDrawer::operator()(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected) const
@@ -241,7 +244,7 @@ void TMenuItemDrawer::operator()(TObject* Sender, TCanvas& ACanvas, const TRect&
     if (!item || !SkinData)
         return;
     DrawSkinnedMenuItem(ACanvas.Handle(), RECT{ARect.Left, ARect.Top, ARect.Right, ARect.Bottom}, *item, Selected,
-                        *SkinData);
+                        *SkinData, RightToLeft);
 }
 
 void TMenuItemMeasurer::operator()(TObject* Sender, TCanvas&, int& Width, int&) const

@@ -38,13 +38,19 @@ TWinSkinPopMenu* PopupShowingMenu(HDC dc, HMENU menu);
 
 // The look of a toolkit item: its texts, states, the menu's images and the entry's reading order.
 TMenuItemLook LookOfItem(const TMenuItem& item, bool selected);
-// Draws a toolkit item on dc as the skin paints it (also what the benchmark times).
-void DrawSkinnedMenuItem(HDC dc, const RECT& rect, const TMenuItem& item, bool selected, const TSkinData& skinData);
+// Draws a toolkit item on dc as the skin paints it (also what the benchmark times); mirrored
+// when its entry or the window it belongs to reads right to left.
+void DrawSkinnedMenuItem(HDC dc, const RECT& rect, const TMenuItem& item, bool selected, const TSkinData& skinData,
+                         bool rightToLeft = false);
 
 // The handlers a skin gives toolkit items. Named types, so that the skin recognises its own
 // handlers on an item when it lets go and leaves any other.
 struct TMenuItemDrawer {
     TSkinData* SkinData;
+    // The menu belongs to a right-to-left window. Wine takes an entry's MFT_RIGHTORDER bit for
+    // its own system-menu mark and then never asks the owner to draw it, so the window's reading
+    // order travels with the handler.
+    bool RightToLeft = false;
     void operator()(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected) const;
 };
 // Popup menu items: the toolkit's size, widened for the skin's item edge.

@@ -105,7 +105,7 @@ void TWinSkinForm::OwnerDrawMainMenus()
             ForEachItem(menu->Items()->Items(k), [this](TMenuItem* item) {
                 if (item->OnDrawItem)
                     return;
-                item->OnDrawItem = TMenuItemDrawer{FSkinData};
+                item->OnDrawItem = TMenuItemDrawer{FSkinData, FRightToLeft};
                 if (!item->OnMeasureItem.target<TMainMenuItemMeasurer>())
                     item->OnMeasureItem = TMainMenuItemMeasurer{FSkinData, item->OnMeasureItem};
             });
@@ -125,7 +125,7 @@ void TWinSkinForm::OwnerDrawPopupMenus()
             return;
         ForEachItem(menu->Items(), [this](TMenuItem* item) {
             if (!item->OnDrawItem)
-                item->OnDrawItem = TMenuItemDrawer{FSkinData};
+                item->OnDrawItem = TMenuItemDrawer{FSkinData, FRightToLeft};
             if (!item->OnMeasureItem)
                 item->OnMeasureItem = TMenuItemMeasurer{FSkinData};
         });
@@ -251,12 +251,14 @@ bool TWinSkinForm::DrawWindowMenuItem(const DRAWITEMSTRUCT& draw, TMessage& Mess
         return false;
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     if (TMenuItem* item = WindowMenuItem(draw.itemID, draw.itemData)) {
-        DrawSkinnedMenuItem(draw.hDC, draw.rcItem, *item, selected, *FSkinData);
+        DrawSkinnedMenuItem(draw.hDC, draw.rcItem, *item, selected, *FSkinData, FRightToLeft);
     } else {
         TWinSkinPopMenu* popup = PopupShowingMenu(draw.hDC, menu);
         if (popup)
             popup->PrepareBackground();
-        PaintSkinnedMenuItem(draw.hDC, draw.rcItem, LookOfEntry(menu, draw.itemID, selected), *FSkinData, popup);
+        TMenuItemLook look = LookOfEntry(menu, draw.itemID, selected);
+        look.RightToLeft = look.RightToLeft || FRightToLeft;
+        PaintSkinnedMenuItem(draw.hDC, draw.rcItem, look, *FSkinData, popup);
     }
     Message.Result = TRUE;
     return true;
@@ -328,30 +330,17 @@ void TWinSkinForm::BuildSysMenuPopup()
         item->OnClick = [window](TObject* Sender) {
             ::PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(static_cast<TMenuItem*>(Sender)->Tag()), 0);
         };
-        item->OnDrawItem = TMenuItemDrawer{FSkinData};
+        item->OnDrawItem = TMenuItemDrawer{FSkinData, FRightToLeft};
         item->OnMeasureItem = TMenuItemMeasurer{FSkinData};
     }
     FSysMenuPopup->SetOwnerDraw(true);
-    if (FRightToLeft) {
-        const HMENU menu = FSysMenuPopup->Handle();
-        for (int position = 0; position < ::GetMenuItemCount(menu); ++position) {
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_FTYPE;
-            if (::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) {
-                info.fType |= MFT_RIGHTORDER;
-                ::SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
-            }
-        }
-    }
 }
 
 void TWinSkinForm::TrackSysMenuPopup(POINT screen)
 {
     BuildSysMenuPopup();
-    const UINT align = FRightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
     const auto command = static_cast<UINT>(::TrackPopupMenuEx(FSysMenuPopup->Handle(),
-        TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_TOPALIGN | align, screen.x, screen.y, FWindow, nullptr));
+        TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_TOPALIGN | TPM_LEFTALIGN, screen.x, screen.y, FWindow, nullptr));
     // The frame may have let go of the window while the menu was open.
     if (command && FSysMenuPopup)
         if (TMenuItem* item = FSysMenuPopup->FindItem(command))

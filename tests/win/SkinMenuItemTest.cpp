@@ -23,6 +23,7 @@ constexpr std::uint32_t kIconButton = 0x2080FF;
 TBytes MenuSkin()
 {
     TTestSkin skin;
+    skin.Personality = "TextAlignment=1\r\n"; // centred, clear of the icon button
     skin.Buttons += "[BUTTON2]\r\nAction=3\r\nAlign=0\r\nXcoord=6\r\nYcoord=7\r\nVisibility=0\r\n"
                     "ButtonImage=icon.bmp\r\nframe=1\r\n";
     skin.Extra = "[MenuBackground]\r\nImage=menubg.bmp\r\n"
@@ -58,15 +59,22 @@ void Tap(WORD vk)
 // menu's modal loop: waits for the menu window, then runs each step once the loop takes input.
 class TMenuPlayer {
 public:
-    TMenuPlayer(DWORD guiThread, std::vector<std::function<void()>> steps)
-        : FThread([guiThread, steps = std::move(steps)] {
+    // settleMs: the popup's paint and each key's redraw reach the screen before the next step.
+    TMenuPlayer(DWORD guiThread, std::vector<std::function<void()>> steps, int settleMs = 250)
+        : FThread([guiThread, settleMs, steps = std::move(steps)] {
               for (int waited = 0; waited < 3000 && !VisibleMenuWindow(); waited += 10)
                   ::Sleep(10);
               for (const auto& step : steps) {
                   for (int waited = 0; waited < 2000 && !InMenu(guiThread); waited += 10)
                       ::Sleep(10);
-                  ::Sleep(250); // the popup's paint and each key's redraw reach the screen
+                  ::Sleep(static_cast<DWORD>(settleMs));
                   step();
+              }
+              // A menu the steps failed to close would hold the test in its loop for good.
+              for (int waited = 0; waited < 6000 && VisibleMenuWindow(); waited += 10) {
+                  if (waited % 1500 == 1490)
+                      Tap(VK_ESCAPE);
+                  ::Sleep(10);
               }
           })
     {
@@ -127,10 +135,13 @@ UINT EntryType(HMENU menu, int position)
 
 class SkinMenuItemTest : public TAppTest {
 protected:
-    void SetUp() override
+    // The form with its menus, skinned; a right-to-left one reads its menus from the right.
+    void Build(bool rightToLeft = false)
     {
-        TAppTest::SetUp();
         Form = App.Make<TSkinnedForm>(MenuSkin());
+        if (rightToLeft)
+            ::SetWindowLongPtrW(Form->Handle(), GWL_EXSTYLE,
+                                ::GetWindowLongPtrW(Form->Handle(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
         Images = Form->Make<TImageList>();
         const std::vector<std::uint32_t> glyph(16 * 16, kGlyph);
         const win::GdiObject<HBITMAP> bitmap{::CreateBitmap(16, 16, 1, 32, glyph.data())};
@@ -179,6 +190,7 @@ protected:
 
 TEST_F(SkinMenuItemTest, PopupMenusAreDrawnFromTheSkinUntilTheFrameLetsGo)
 {
+    Build();
     // Discovery made the form's popup menus owner-drawn, except the one tagged to stay plain;
     // an item that draws itself keeps its own handlers.
     const HMENU menu = Popup->Handle();
@@ -244,15 +256,10 @@ TEST_F(SkinMenuItemTest, PopupMenusAreDrawnFromTheSkinUntilTheFrameLetsGo)
     EXPECT_TRUE(Own->OnMeasureItem);
 }
 
-TEST_F(SkinMenuItemTest, ARightToLeftEntryIsMirrored)
+TEST_F(SkinMenuItemTest, TheMenusOfARightToLeftFormAreMirrored)
 {
+    Build(true);
     const HMENU menu = Mirrored->Handle();
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE;
-    ::GetMenuItemInfoW(menu, 0, TRUE, &info);
-    info.fType |= MFT_RIGHTORDER;
-    ASSERT_TRUE(::SetMenuItemInfoW(menu, 0, TRUE, &info));
     TInk left, right;
     Play(Mirrored, {[&] {
         const RECT r = ItemRect(menu, 0);
@@ -274,6 +281,7 @@ protected:
         TAppTest::SetUp();
         Form = App.Make<TSkinnedForm>(MenuSkin());
         Form->SetBorderIcons(TBorderIcon::SystemMenu); // neither minimize nor maximize box
+        Form->SetIcon(Icon.get());
         Frame = ShowSkinned(Form);
         ASSERT_NE(Frame, nullptr);
         PumpFor(300); // the late focus change of a fresh window would take the first input
@@ -284,23 +292,26 @@ protected:
         RECT Window{};
         int Source = -1;
         std::intptr_t Tag = 0;
-        TInk CloseGlyph;
+        std::vector<TInk> Glyphs; // each entry's glyph box
     };
 
     // Opens the system menu by `open` (real input given on this thread's queue), looks at it
     // and plays the steps; what showed.
-    void OpenBy(TShown& shown, std::function<void()> open, std::vector<std::function<void()>> steps)
+    void OpenBy(TShown& shown, std::function<void()> open, std::vector<std::function<void()>> steps,
+                bool lookAtGlyphs = true)
     {
-        steps.insert(steps.begin(), [&] {
+        steps.insert(steps.begin(), [&shown, lookAtGlyphs] {
             const HWND window = VisibleMenuWindow();
             shown.Seen = true;
             ::GetWindowRect(window, &shown.Window);
             shown.Source = SkinManager->PopupSource;
             const auto menu = reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0));
-            const RECT close = ItemRect(menu, ::GetMenuItemCount(menu) - 1);
-            shown.CloseGlyph = InkIn({close.left + 5, close.top + 1, close.left + 21, close.top + 17}, kItemNormal);
+            for (int position = 0; lookAtGlyphs && position < ::GetMenuItemCount(menu); ++position) {
+                const RECT r = ItemRect(menu, position);
+                shown.Glyphs.push_back(InkIn({r.left + 5, r.top + 1, r.left + 21, r.top + 17}, kItemNormal));
+            }
         });
-        TMenuPlayer player(::GetCurrentThreadId(), std::move(steps));
+        TMenuPlayer player(::GetCurrentThreadId(), std::move(steps), lookAtGlyphs ? 250 : 20);
         open();
         PumpUntil([&] { return shown.Seen && VisibleMenuWindow() == nullptr; }, 5000);
         player.Join();
@@ -309,13 +320,19 @@ protected:
         PumpFor(100);
     }
 
-    TMenuItem* ItemFor(UINT command) const
+    // The entry's position in the skinned system menu last shown, or -1.
+    int PositionOf(UINT command) const
     {
         TPopupMenu* menu = Frame->SysMenuPopup();
         for (size_t i = 0; menu && i < menu->Items()->Count(); ++i)
             if (static_cast<UINT>(menu->Items()->Items(i)->Tag() & 0xFFF0) == command)
-                return menu->Items()->Items(i);
-        return nullptr;
+                return static_cast<int>(i);
+        return -1;
+    }
+    TMenuItem* ItemFor(UINT command) const
+    {
+        const int position = PositionOf(command);
+        return position < 0 ? nullptr : Frame->SysMenuPopup()->Items()->Items(static_cast<size_t>(position));
     }
 
     POINT CaptionPoint() const
@@ -325,6 +342,7 @@ protected:
         return {r.left + 120, r.top + 12};
     }
 
+    win::Icon Icon = SolidIcon(0x00C0C0);
     TSkinnedForm* Form = nullptr;
     TWinSkinForm* Frame = nullptr;
 };
@@ -344,7 +362,9 @@ TEST_F(SkinSysMenuTest, ARightClickOnTheCaptionShowsItAtThePointAndEscapeDoesNot
     EXPECT_EQ(shown.Window.top, at.y);
     EXPECT_EQ(shown.Source, 2);
     EXPECT_EQ(shown.Tag, 33333);
-    EXPECT_GT(shown.CloseGlyph.Count, 4) << "Close shows its glyph";
+    ASSERT_EQ(shown.Glyphs.size(), Frame->SysMenuPopup()->Items()->Count());
+    EXPECT_GT(shown.Glyphs[static_cast<size_t>(PositionOf(SC_CLOSE))].Count, 4) << "Close shows its glyph";
+    EXPECT_EQ(shown.Glyphs[static_cast<size_t>(PositionOf(SC_MOVE))].Count, 0) << "Move has none";
     EXPECT_TRUE(Form->SysCommands.empty());
     EXPECT_EQ(Form->CloseRequests, 0);
 
@@ -405,7 +425,7 @@ TEST_F(SkinSysMenuTest, TheIconButtonShowsItAndASecondClickClosesTheWindow)
         MouseTo(at);
         PumpFor(100); // hot first, as a person's pointer arrives before the press
         click();
-    }, {[&] { click(); }});
+    }, {[&] { click(); }}, false); // quickly, within the double-click time
     EXPECT_EQ(shown.Window.left, at.x + 1);
     EXPECT_EQ(shown.Window.top, at.y + 1);
     PumpUntil([&] { return Form->CloseRequests > 0; }, 1000);
