@@ -686,6 +686,10 @@ void TWinSkinForm::WMNCLButtonDblClk(TMessage& Message)
             const int action = FButtons[*hit].Data->Action;
             if (action == 3 || action == 11) {
                 FHoverTimer->SetEnabled(false);
+                // The release that follows must not count as the second click of the system
+                // menu's own close rule: the window would be asked to close twice.
+                if (HotObject)
+                    HotObject->MouseLeave();
                 ::PostMessageW(FWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
                 Message.Result = 0;
                 return;
