@@ -3,6 +3,7 @@
 // giving the menus back on detach, and the skinned system menu opened by a right-click on the
 // caption, Alt+Space and the icon button.
 #include "skin/menus/MenuItemPainter.h"
+#include "tests/win/GuiObjects.h"
 #include "tests/win/SkinWindowFixture.h"
 
 #include "toolkit/ImageList.h"
@@ -170,10 +171,14 @@ protected:
     // Shows the menu at a point of the form and plays the steps while it is open.
     void Play(TPopupMenu* menu, std::vector<std::function<void()>> steps)
     {
+        Play([&](POINT at) { menu->Popup(at.x, at.y); }, std::move(steps));
+    }
+    void Play(const std::function<void(POINT)>& open, std::vector<std::function<void()>> steps)
+    {
         RECT r{};
         ::GetWindowRect(Form->Handle(), &r);
         TMenuPlayer player(::GetCurrentThreadId(), std::move(steps));
-        menu->Popup(r.left + 40, r.top + 50);
+        open({r.left + 40, r.top + 50});
         player.Join();
         PumpFor(50);
     }
@@ -270,6 +275,63 @@ TEST_F(SkinMenuItemTest, TheMenusOfARightToLeftFormAreMirrored)
     EXPECT_GT(right.Count, 4) << "the check mark on the right";
     // The caption reads from the right too, so the left end holds neither.
     EXPECT_EQ(left.Count, 0);
+}
+
+TEST_F(SkinMenuItemTest, TheWindowMenusOwnerDrawnEntriesAreDrawnByTheFrame)
+{
+    Build();
+    auto* main = Form->Make<TMainMenu>();
+    TMenuItem* file = main->Items()->Add(L"&File");
+    file->Add(L"&New")->SetShortCut(ShortCut('N', scCtrl));
+    Form->SetMenu(main);
+    // An entry the toolkit does not know, and every entry owner-drawn as the menu bar makes them.
+    const HMENU sub = file->Handle();
+    ASSERT_TRUE(::AppendMenuW(sub, MF_STRING, 5000, L"E&xtra\tCtrl+E"));
+    for (int position = 0; position < 2; ++position) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE;
+        ::GetMenuItemInfoW(sub, static_cast<UINT>(position), TRUE, &info);
+        info.fType |= MFT_OWNERDRAW;
+        ::SetMenuItemInfoW(sub, static_cast<UINT>(position), TRUE, &info);
+    }
+    std::uint32_t known = 0, foreign = 0;
+    TInk keys[2];
+    LONG right = 0;
+    Play([&](POINT at) { ::TrackPopupMenuEx(sub, TPM_RETURNCMD, at.x, at.y, Form->Handle(), nullptr); },
+         {[&] {
+             for (int position = 0; position < 2; ++position) {
+                 const RECT r = ItemRect(sub, position);
+                 right = r.right;
+                 (position == 0 ? known : foreign) = Pixel(r.right - 4, r.top + 2);
+                 keys[position] = InkIn({r.right - 60, r.top + 4, r.right - 4, r.bottom - 4}, kItemNormal);
+             }
+             Tap(VK_ESCAPE);
+         }});
+    EXPECT_EQ(known, kItemNormal) << std::hex << known;
+    EXPECT_EQ(foreign, kItemNormal) << std::hex << foreign;
+    for (const TInk& key : keys) {
+        EXPECT_GT(key.Count, 0) << "the shortcut, from the item or after the entry's tab";
+        EXPECT_LT(key.Right, right - 10);
+        EXPECT_GE(key.Right, right - 14);
+    }
+    Form->SetMenu(nullptr);
+}
+
+TEST_F(SkinMenuItemTest, DrawingAnItemKeepsNoGdiObject)
+{
+    Build();
+    const win::WindowDC screen{nullptr};
+    const win::MemoryDC dc{screen.get(), 200, 24};
+    TMenuItem* checked = Popup->Items()->Items(2);
+    TMenuItem* image = Popup->Items()->Items(4);
+    for (TMenuItem* item : {checked, image}) // the first call makes what is kept for the process
+        DrawSkinnedMenuItem(dc.get(), {0, 0, 200, 24}, *item, false, *Form->SkinData);
+    const size_t before = GdiObjectCount();
+    for (int i = 0; i < 200; ++i)
+        for (TMenuItem* item : {checked, image})
+            DrawSkinnedMenuItem(dc.get(), {0, 0, 200, 24}, *item, i % 2 == 0, *Form->SkinData);
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 // ---- The skinned system menu ---------------------------------------------------------------
