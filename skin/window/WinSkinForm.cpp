@@ -278,7 +278,7 @@ void TWinSkinForm::Detach()
     FFormLink.Detach();
     FWindowLink.Detach();
     FreeWrappers();
-    ReleaseOwnerDrawnMenus();
+    ReleaseOwnerDrawnMenus(TMenuRelease::Whole);
     if (FForm)
         FForm->SetColor(FSavedColour);
     if (!alive)
@@ -313,7 +313,7 @@ void TWinSkinForm::DetachOnDestroy()
     FFormLink.Detach();
     FWindowLink.Detach();
     FreeWrappers();
-    ReleaseOwnerDrawnMenus();
+    ReleaseOwnerDrawnMenus(TMenuRelease::WindowGoing);
 }
 
 void TWinSkinForm::RefreshAll()

@@ -106,7 +106,8 @@ public:
     // handlers the skin gave.
     void OwnerDrawMainMenus();
     void OwnerDrawPopupMenus();
-    void ReleaseOwnerDrawnMenus();
+    enum class TMenuRelease { Whole, WindowGoing };
+    void ReleaseOwnerDrawnMenus(TMenuRelease how);
     // The skinned system menu, built from the window's system menu each time it is shown;
     // null while none was shown.
     TPopupMenu* SysMenuPopup() const noexcept { return FSysMenuPopup; }
@@ -139,7 +140,8 @@ private:
     bool MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure, TMessage& Message);
     bool DrawWindowMenuItem(const DRAWITEMSTRUCT& draw, TMessage& Message);
     HMENU WindowMenu() const;
-    TMenuItem* WindowMenuItem(UINT command, ULONG_PTR data) const;
+    TMenuItem* WindowMenuItem(UINT command) const;
+    bool DrawnByForm(ULONG_PTR itemData) const;
     bool IsSysMenuPopup(HMENU menu) const noexcept;
     void BuildSysMenuPopup();
     void TrackSysMenuPopup(POINT screen);

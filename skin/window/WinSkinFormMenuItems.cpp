@@ -145,7 +145,7 @@ void TWinSkinForm::OwnerDrawPopupMenus()
     }
 }
 
-void TWinSkinForm::ReleaseOwnerDrawnMenus()
+void TWinSkinForm::ReleaseOwnerDrawnMenus(TMenuRelease how)
 {
     if (FSysMenuPopup) {
         FreeComponent(FSysMenuPopup);
@@ -160,7 +160,10 @@ void TWinSkinForm::ReleaseOwnerDrawnMenus()
         if (!HasSkinHandlers(menu->Items()) && std::find(turnedOn.begin(), turnedOn.end(), menu) == turnedOn.end())
             return;
         ForEachItem(menu->Items(), ClearSkinHandlers);
-        if (std::find(turnedOn.begin(), turnedOn.end(), menu) != turnedOn.end())
+        // A main menu rebuilt now would be put on the window in its last message, and the
+        // window would destroy it with itself; without handlers its items draw as the system's.
+        const bool mainGoing = how == TMenuRelease::WindowGoing && As<TMainMenu>(menu);
+        if (!mainGoing && std::find(turnedOn.begin(), turnedOn.end(), menu) != turnedOn.end())
             menu->SetOwnerDraw(false);
     };
     for (size_t i = 0; i < FForm->ComponentCount(); ++i) {
@@ -195,26 +198,26 @@ HMENU TWinSkinForm::WindowMenu() const
     return FWindowMenu ? FWindowMenu : ::GetMenu(FWindow);
 }
 
-TMenuItem* TWinSkinForm::WindowMenuItem(UINT command, ULONG_PTR data) const
+bool TWinSkinForm::DrawnByForm(ULONG_PTR data) const
+{
+    // An item of a main menu that draws itself is left to the form, which runs its handlers.
+    TMainMenu* menu = FForm ? FForm->Menu() : nullptr;
+    return menu && menu->OwnerDraw() && menu->Items()->FindData(data);
+}
+
+TMenuItem* TWinSkinForm::WindowMenuItem(UINT command) const
 {
     TMainMenu* menu = FForm ? FForm->Menu() : nullptr;
-    if (!menu)
-        return nullptr;
-    // An item of a menu that draws itself is left to the form, which runs its handlers.
-    if (menu->OwnerDraw() && menu->Items()->FindData(data))
-        return nullptr;
-    return menu->FindItem(command);
+    return menu ? menu->FindItem(command) : nullptr;
 }
 
 bool TWinSkinForm::MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure, TMessage& Message)
 {
     const HMENU windowMenu = WindowMenu();
-    if (measure.CtlType != ODT_MENU || !windowMenu || !FSkinData)
-        return false;
-    if (FForm && FForm->Menu() && FForm->Menu()->OwnerDraw() && FForm->Menu()->Items()->FindData(measure.itemData))
+    if (measure.CtlType != ODT_MENU || !windowMenu || !FSkinData || DrawnByForm(measure.itemData))
         return false;
     const win::WindowDC screen{nullptr};
-    if (TMenuItem* item = WindowMenuItem(measure.itemID, measure.itemData)) {
+    if (TMenuItem* item = WindowMenuItem(measure.itemID)) {
         TCanvas canvas{screen.get()};
         int width = static_cast<int>(measure.itemWidth), height = static_cast<int>(measure.itemHeight);
         item->MeasureItem(canvas, width, height);
@@ -245,12 +248,10 @@ bool TWinSkinForm::DrawWindowMenuItem(const DRAWITEMSTRUCT& draw, TMessage& Mess
     const HMENU windowMenu = WindowMenu();
     const auto menu = reinterpret_cast<HMENU>(draw.hwndItem);
     // Only entries of the window's own menu: a menu the program draws itself stays its own.
-    if (draw.CtlType != ODT_MENU || !FSkinData || !IsWithin(menu, windowMenu))
-        return false;
-    if (FForm && FForm->Menu() && FForm->Menu()->OwnerDraw() && FForm->Menu()->Items()->FindData(draw.itemData))
+    if (draw.CtlType != ODT_MENU || !FSkinData || !IsWithin(menu, windowMenu) || DrawnByForm(draw.itemData))
         return false;
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-    if (TMenuItem* item = WindowMenuItem(draw.itemID, draw.itemData)) {
+    if (TMenuItem* item = WindowMenuItem(draw.itemID)) {
         DrawSkinnedMenuItem(draw.hDC, draw.rcItem, *item, selected, *FSkinData, FRightToLeft);
     } else {
         TWinSkinPopMenu* popup = PopupShowingMenu(draw.hDC, menu);

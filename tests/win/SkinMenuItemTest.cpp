@@ -343,6 +343,7 @@ protected:
         TAppTest::SetUp();
         Form = App.Make<TSkinnedForm>(MenuSkin());
         Form->SetBorderIcons(TBorderIcon::SystemMenu); // neither minimize nor maximize box
+        Form->SetBorderStyle(TFormBorderStyle::Single);   // nor a size to change
         Form->SetIcon(Icon.get());
         Frame = ShowSkinned(Form);
         ASSERT_NE(Frame, nullptr);
@@ -431,14 +432,14 @@ TEST_F(SkinSysMenuTest, ARightClickOnTheCaptionShowsItAtThePointAndEscapeDoesNot
     EXPECT_EQ(Form->CloseRequests, 0);
 
     // The items follow the window's system menu and state: a window without the boxes cannot
-    // be minimized or maximized, nor restored while it is normal.
+    // be minimized or maximized, nor restored while it is normal, nor sized with a fixed border.
     struct TRule {
         UINT Command;
         int Glyph;
         bool Enabled;
     };
     for (const TRule& rule : {TRule{SC_RESTORE, 0, false}, TRule{SC_MAXIMIZE, 1, false}, TRule{SC_MINIMIZE, 2, false},
-                              TRule{SC_MOVE, -1, true}, TRule{SC_CLOSE, 3, true}}) {
+                              TRule{SC_MOVE, -1, true}, TRule{SC_SIZE, -1, false}, TRule{SC_CLOSE, 3, true}}) {
         SCOPED_TRACE(rule.Command);
         const TMenuItem* item = ItemFor(rule.Command);
         if (!item) {
