@@ -38,16 +38,6 @@ void ClearSkinHandlers(TMenuItem* item)
         item->OnMeasureItem = TMenuMeasureItemEvent(main->Own);
 }
 
-bool HasSkinHandlers(TMenuItem* top)
-{
-    bool found = false;
-    ForEachItem(top, [&](TMenuItem* item) {
-        found = found || item->OnDrawItem.target<TMenuItemDrawer>() || item->OnMeasureItem.target<TMenuItemMeasurer>() ||
-            item->OnMeasureItem.target<TMainMenuItemMeasurer>();
-    });
-    return found;
-}
-
 // A menu's entry as its text and states give it; the shortcut follows a tab.
 TMenuItemLook LookOfEntry(HMENU menu, UINT id, bool selected)
 {
@@ -157,8 +147,6 @@ void TWinSkinForm::ReleaseOwnerDrawnMenus(TMenuRelease how)
         return;
     // Only menus still on the form are touched: one freed meanwhile is gone from its list.
     auto release = [&](TMenu* menu) {
-        if (!HasSkinHandlers(menu->Items()) && std::find(turnedOn.begin(), turnedOn.end(), menu) == turnedOn.end())
-            return;
         ForEachItem(menu->Items(), ClearSkinHandlers);
         // A main menu rebuilt now would be put on the window in its last message, and the
         // window would destroy it with itself; without handlers its items draw as the system's.
