@@ -6,6 +6,7 @@
 #include "tests/win/GuiObjects.h"
 #include "tests/win/SkinWindowFixture.h"
 
+#include "toolkit/Canvas.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/Menu.h"
 
@@ -315,6 +316,42 @@ TEST_F(SkinMenuItemTest, TheWindowMenusOwnerDrawnEntriesAreDrawnByTheFrame)
         EXPECT_LT(key.Right, right - 10);
         EXPECT_GE(key.Right, right - 14);
     }
+    Form->SetMenu(nullptr);
+}
+
+TEST_F(SkinMenuItemTest, MainMenusAreDrawnFromTheSkinWithTheMenuItemKind)
+{
+    Form = App.Make<TSkinnedForm>(MenuSkin());
+    TSkinControlTypes kinds = Form->SkinData->SkinControls();
+    kinds.Include(TSkinControlType::xcMenuItem);
+    Form->SkinData->SetSkinControls(kinds);
+    auto* main = Form->Make<TMainMenu>();
+    TMenuItem* file = main->Items()->Add(L"&File");
+    TMenuItem* item = file->Add(L"&New");
+    item->OnMeasureItem = [](TObject*, TCanvas&, int& width, int& height) {
+        width = 100;
+        height = 30;
+    };
+    Form->SetMenu(main);
+    ASSERT_NE(Frame = ShowSkinned(Form), nullptr);
+    // Below the top level only; the item's own measuring runs first, then the skin's room.
+    EXPECT_TRUE(main->OwnerDraw());
+    EXPECT_FALSE(file->OnDrawItem);
+    EXPECT_NE(item->OnDrawItem.target<TMenuItemDrawer>(), nullptr);
+    const win::WindowDC screen{nullptr};
+    TCanvas canvas{screen.get()};
+    int width = 0, height = 0;
+    item->OnMeasureItem(item, canvas, width, height);
+    EXPECT_EQ(width, 100 + 4 + 10 + 25) << "the MenuItem object's LeftWidth, 10, and 25 without images";
+    EXPECT_EQ(height, 30);
+
+    SkinManager->RemoveFrame(Form->Handle());
+    EXPECT_FALSE(main->OwnerDraw());
+    EXPECT_FALSE(item->OnDrawItem);
+    ASSERT_TRUE(item->OnMeasureItem);
+    EXPECT_EQ(item->OnMeasureItem.target<TMainMenuItemMeasurer>(), nullptr) << "the item's own is back";
+    item->OnMeasureItem(item, canvas, width, height);
+    EXPECT_EQ(width, 100);
     Form->SetMenu(nullptr);
 }
 
