@@ -6,6 +6,7 @@
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinManager.h"
 #include "skin/window/SkinMessages.h"
+#include "toolkit/Menu.h"
 #include "toolkit/WinHandle.h"
 
 TWinSkinPopMenu::~TWinSkinPopMenu()
@@ -38,7 +39,7 @@ void TWinSkinPopMenu::WndProc(TMessage& Message)
         case WM_NCPAINT: case WM_ERASEBKGND: case WM_PAINT: case WM_PRINT: case WM_PRINTCLIENT:
             // By its first paint the popup's owner has been told which menu opens.
             FDecided = true;
-            FSkinned = SkinManager->PopupSourceAllowed(*FSkinData);
+            FSkinned = SkinAllowed();
             break;
         default:
             break;
@@ -101,6 +102,31 @@ void TWinSkinPopMenu::WndProc(TMessage& Message)
         break;
     }
     CallOld(Message);
+}
+
+bool TWinSkinPopMenu::SkinAllowed() const
+{
+    // A popup menu component tagged to stay unskinned keeps the system's look whole.
+    if (const TPopupMenu* tracking = TPopupMenu::Tracking(); tracking && tracking->Tag() == FSkinData->DisableTag())
+        return false;
+    return SkinManager->PopupSourceAllowed(*FSkinData);
+}
+
+bool TWinSkinPopMenu::PrepareBackground()
+{
+    if (!FSkinData || !SkinManager || !SkinManager->SkinningEnabled)
+        return false;
+    if (!FDecided) {
+        FDecided = true;
+        FSkinned = SkinAllowed();
+    }
+    if (!FSkinned)
+        return false;
+    RECT window{};
+    ::GetWindowRect(FWindow, &window);
+    if (FBackground.Width() == window.right - window.left && FBackground.Height() == window.bottom - window.top)
+        return true;
+    return BuildBackground();
 }
 
 bool TWinSkinPopMenu::BuildBackground()

@@ -31,11 +31,15 @@ public:
     void SetMenu(HMENU menu) noexcept { FMenu = menu; }
     // The window's background as last painted, window-sized; empty before the first paint.
     const TPixelBuffer& PopupBackground() const noexcept { return FBackground; }
+    // Builds the picture now, for items drawn before the window's first paint; false while the
+    // popup keeps the system's look.
+    bool PrepareBackground();
 
 private:
     void WndProc(TMessage& Message);
     // Builds the background when the skin has one; false leaves the system's look.
     bool BuildBackground();
+    bool SkinAllowed() const;
     // The border strips, then the whole background, to dc in window coordinates.
     void PaintBackground(HDC dc) const;
     // The border strips alone: what the system's own painting of the client covers of ours

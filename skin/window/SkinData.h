@@ -108,6 +108,7 @@ public:
     // Small-icon-sized picture of the application's icon on magenta, or empty.
     TPixelBuffer& AppIcon() noexcept { return FAppIcon; }
     const TImageList& MenuGlyphs() const noexcept { return FMenuGlyphs; }
+    TImageList& MenuGlyphs() noexcept { return FMenuGlyphs; }
     SIZE MaximizedSize() const noexcept { return FMaximizedSize; }
     // A frame clears it while the window's own procedure handles a menu change, so that no
     // frame paints meanwhile.

@@ -10,6 +10,7 @@
 #include "skin/window/SkinMessages.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Menu.h"
 
 #include <algorithm>
 
@@ -63,7 +64,8 @@ bool TWinSkinForm::AttachForm(TSkinData* skinData, TCustomForm* form)
         FFormLink.AttachHook<&TWinSkinForm::FormWindowProc>(form, this);
     FSavedColour = form->Color();
     form->SetColor(skinData->FaceColour());
-    // Owner-drawn main menus come with the skinned menus.
+    if (skinData->SkinControls().Contains(TSkinControlType::xcMenuItem))
+        OwnerDrawMainMenus();
     return true;
 }
 
@@ -278,6 +280,7 @@ void TWinSkinForm::Detach()
     FFormLink.Detach();
     FWindowLink.Detach();
     FreeWrappers();
+    ReleaseOwnerDrawnMenus(TMenuRelease::Whole);
     if (FForm)
         FForm->SetColor(FSavedColour);
     if (!alive) {
@@ -324,6 +327,7 @@ void TWinSkinForm::DetachOnDestroy()
     FFormLink.Detach();
     FWindowLink.Detach();
     FreeWrappers();
+    ReleaseOwnerDrawnMenus(TMenuRelease::WindowGoing);
     RestoreWindowMenu(false);
 }
 
@@ -334,6 +338,8 @@ void TWinSkinForm::RefreshAll()
     FState = TFrameState::Refreshing;
     for (const auto& wrapper : FWrappers)
         wrapper->Refresh();
+    if (FSkinData->SkinControls().Contains(TSkinControlType::xcPopupMenu))
+        OwnerDrawPopupMenus();
     if (FFramePainting && FForm) {
         ResizeToKeepClient(true);
         // Makes the form lay its controls out again for the new client area. The toolkit
@@ -410,9 +416,18 @@ void TWinSkinForm::FrameWndProc(TMessage& Message)
         return;
     case WM_INITMENUPOPUP:
         if (SkinManager)
-            SkinManager->PopupSource = reinterpret_cast<HMENU>(Message.WParam) == FSystemMenu ? 2 : 1;
+            SkinManager->PopupSource = reinterpret_cast<HMENU>(Message.WParam) == FSystemMenu ||
+                    IsSysMenuPopup(reinterpret_cast<HMENU>(Message.WParam))
+                ? 2
+                : 1;
         CallOld(Message);
         return;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR:
+        if (MenuItemMessage(Message))
+            return;
+        break;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
         WMCtlColor(Message);
@@ -700,6 +715,10 @@ void TWinSkinForm::WMNCLButtonDblClk(TMessage& Message)
             const int action = FButtons[*hit].Data->Action;
             if (action == 3 || action == 11) {
                 FHoverTimer->SetEnabled(false);
+                // The release that follows must not count as the second click of the system
+                // menu's own close rule: the window would be asked to close twice.
+                if (HotObject)
+                    HotObject->MouseLeave();
                 ::PostMessageW(FWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
                 Message.Result = 0;
                 return;

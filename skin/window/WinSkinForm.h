@@ -24,6 +24,9 @@
 
 class TControl;
 class TCustomForm;
+class TMenu;
+class TMenuItem;
+class TPopupMenu;
 class TSkinControl;
 class TSkinData;
 class TWinControl;
@@ -109,6 +112,17 @@ public:
     bool PressMenuBarItemAt(POINT screen);
     // The window's menu was changed behind the bar (an MDI frame's menu set by its client).
     void MenuBarWindowMenuChanged();
+    // Menus the skin draws (WinSkinFormMenuItems.cpp): the form's main menus' items below the
+    // top level, its popup menus and those of forms it owns; letting go clears only the
+    // handlers the skin gave.
+    void OwnerDrawMainMenus();
+    void OwnerDrawPopupMenus();
+    enum class TMenuRelease { Whole, WindowGoing };
+    void ReleaseOwnerDrawnMenus(TMenuRelease how);
+    // The skinned system menu, built from the window's system menu each time it is shown;
+    // null while none was shown.
+    TPopupMenu* SysMenuPopup() const noexcept { return FSysMenuPopup; }
+    bool SystemMenuAllowsClose() const;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -132,6 +146,16 @@ private:
     void WMSize(TMessage& Message);
     void WMSysCommand(TMessage& Message);
     void WMCtlColor(TMessage& Message);
+    // WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of the system menu and the window's menu.
+    bool MenuItemMessage(TMessage& Message);
+    bool MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure, TMessage& Message);
+    bool DrawWindowMenuItem(const DRAWITEMSTRUCT& draw, TMessage& Message);
+    HMENU WindowMenu() const;
+    TMenuItem* WindowMenuItem(UINT command) const;
+    bool DrawnByForm(ULONG_PTR itemData) const;
+    bool IsSysMenuPopup(HMENU menu) const noexcept;
+    void BuildSysMenuPopup();
+    void TrackSysMenuPopup(POINT screen);
 
     void ReadWindowState();
     void LoadWindowIcon();
@@ -200,13 +224,14 @@ private:
     std::vector<std::unique_ptr<TWinSysButton>> FSysButtons;
     TTimer* FHoverTimer = nullptr;
     HMENU FSystemMenu = nullptr;
-    HMENU FWindowMenu = nullptr;
     TPixelBuffer FIcon;            // the window's small icon on the key colour
     TPixelBuffer FTitleBitmap;     // the caption band as last painted
     TPixelBuffer FTitleBackground; // the same before the buttons, for repainting one button
     SIZE FRegionSize{};
     TColor FSavedColour = 0;
     DWORD FLastSysMenuTime = 0;
+    TPopupMenu* FSysMenuPopup = nullptr;
+    std::vector<TMenu*> FOwnerDrawnMenus; // whose OwnerDraw the skin turned on
     bool FSysMenuShown = false;
     std::unique_ptr<TWinSkinMenu> FMenuBar;
     bool FMenuTracking = false;

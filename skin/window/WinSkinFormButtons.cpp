@@ -28,14 +28,12 @@ void TWinSkinForm::DoSysButtonAction(size_t index, POINT screen)
             ::PostMessageW(child, WM_SYSCOMMAND, command, 0);
     };
     switch (action) {
-    case 0: {
-        const UINT state = FSystemMenu ? ::GetMenuState(FSystemMenu, SC_CLOSE, MF_BYCOMMAND) : UINT(-1);
-        if (state != UINT(-1) && !(state & (MF_DISABLED | MF_GRAYED))) {
+    case 0:
+        if (SystemMenuAllowsClose()) {
             FHoverTimer->SetEnabled(false);
             post(SC_CLOSE);
         }
         break;
-    }
     case 1:
     case 22:
         if (!button.Enabled)
@@ -90,24 +88,7 @@ void TWinSkinForm::ShowSysMenu(POINT screen)
         SkinManager->PopupSource = 2;
     FLastSysMenuTime = now;
     FSysMenuShown = true;
-    // The window's own system menu until the skinned one comes with the skinned menus; its
-    // items follow the window's state, as the system keeps them for its own caption.
-    const HMENU menu = ::GetSystemMenu(FWindow, FALSE);
-    if (!menu)
-        return;
-    const bool normal = FShowState == TShowState::Normal;
-    auto enable = [menu](UINT command, bool on) {
-        ::EnableMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    };
-    enable(SC_RESTORE, !normal);
-    enable(SC_MOVE, FShowState != TShowState::Maximized);
-    enable(SC_SIZE, normal && FSizeable);
-    enable(SC_MINIMIZE, (FCaptionBoxes & caption_box::kMinimize) && FShowState != TShowState::Minimized);
-    enable(SC_MAXIMIZE, (FCaptionBoxes & caption_box::kMaximize) && FShowState != TShowState::Maximized);
-    const UINT command = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-                                          screen.x, screen.y, 0, FWindow, nullptr);
-    if (command)
-        ::PostMessageW(FWindow, WM_SYSCOMMAND, command, 0);
+    TrackSysMenuPopup(screen);
 }
 
 void TWinSkinForm::OnHoverTimer()

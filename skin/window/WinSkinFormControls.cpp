@@ -118,6 +118,8 @@ void TWinSkinForm::WrapFormControls()
     for (size_t i = 0; i < FForm->ComponentCount(); ++i)
         if (auto* control = As<TControl>(FForm->Components(i)))
             WrapControl(control);
+    if (FSkinData->SkinControls().Contains(Kind::xcPopupMenu))
+        OwnerDrawPopupMenus();
     // Controls made by others than the form (at run time, by a frame) are found by their place
     // in the window.
     std::vector<TWinControl*> tabOrder;

@@ -20,5 +20,6 @@ if(WIN32)
         window/WinSkinFormPaint.cpp
         window/WinSkinFormControls.cpp
         window/WinSkinFormMenuBar.cpp
+        window/WinSkinFormMenuItems.cpp
     )
 endif()
