@@ -1,8 +1,9 @@
 // Skinned menus with the skin the program carries: the time from a right-click on the real main
-// window's caption to its skinned system menu on screen, and the menu bar of a form with a main
-// menu painted into memory.
+// window's caption to its skinned system menu on screen, the menu bar of a form with a main menu
+// and one skinned popup menu item, each painted into memory.
 #include "app/Form1.h"
 #include "bench/BenchStats.h"
+#include "skin/menus/MenuItemPainter.h"
 #include "skin/menus/WinSkinMenu.h"
 #include "skin/menus/WinSkinPopMenu.h"
 #include "skin/window/SkinData.h"
@@ -168,6 +169,22 @@ int wmain(int argc, wchar_t** argv)
     const win::MemoryDC memory(screen.get(), band.Right, band.Bottom);
     const TStats barPaint = Summarise(TimeCalls(1000, [&] { bar.PaintMenuBar(memory.get(), band); }));
 
+    // The system menu's Close item, as the skinned system menu shows it.
+    auto* popup = form->Make<TPopupMenu>();
+    popup->SetImages(&form->SkinData1->MenuGlyphs());
+    TMenuItem* item = popup->Items()->Add(L"&Close");
+    item->SetShortCut(ShortCut(VK_F4, scAlt));
+    item->SetImageIndex(3);
+    popup->SetOwnerDraw(true);
+    const RECT itemRect{0, 0, 160, 22};
+    DrawSkinnedMenuItem(memory.get(), itemRect, *item, false, *form->SkinData1); // what is made once
+    const TStats itemNormal = Summarise(TimeCalls(1000, [&] {
+        DrawSkinnedMenuItem(memory.get(), itemRect, *item, false, *form->SkinData1);
+    }));
+    const TStats itemSelected = Summarise(TimeCalls(1000, [&] {
+        DrawSkinnedMenuItem(memory.get(), itemRect, *item, true, *form->SkinData1);
+    }));
+
     std::printf("main window, shipped skin \"%s\"\n", form->SkinData1->SkinName().c_str());
     if (toMenu.empty()) {
         std::fprintf(stderr, "MenuBench: no skinned system menu came after %d right-clicks\n", popups);
@@ -178,5 +195,7 @@ int wmain(int argc, wchar_t** argv)
     PrintStats("right-click on the caption -> skinned menu", Summarise(toMenu), 30.0);
     std::printf("menu bar of %zu items, band %d x %d:\n", bar.ItemCount(), band.Width(), band.Height());
     PrintStats("menu bar paint (memory DC)", barPaint, 2.0);
+    PrintStats("one menu item with glyph and shortcut, normal", itemNormal, 0.3);
+    PrintStats("the same item selected", itemSelected, 0.3);
     return 0;
 }
