@@ -4,6 +4,7 @@
 #include "skin/window/WinSkinForm.h"
 
 #include "skin/window/IconPicture.h"
+#include "skin/window/MdiClientLink.h"
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinManager.h"
 #include "skin/window/SkinMessages.h"
@@ -100,8 +101,6 @@ bool TWinSkinForm::AttachWindow(TSkinData* skinData)
         if (skinData->Options().Contains(TSkinOption::xoMDIChildBorder))
             FFramePainting = false;
     }
-    // An MDI main form (a child window of class "MDIClient") and its client's own procedure
-    // are taken over with the skinned menus.
     FBorderKind = BorderKindOf(windowStyle);
 
     OSVERSIONINFOW version{};
@@ -122,6 +121,8 @@ bool TWinSkinForm::AttachWindow(TSkinData* skinData)
     if (!FWindowLink.AttachProc<&TWinSkinForm::FrameWndProc>(FWindow, this))
         return false;
     FAttached = true;
+    if (FMdiRole != TMdiRole::Child)
+        AttachMdiClient();
     if (FFramePainting)
         ComputeBorders(); // a window menu becomes the skinned menu bar with the skinned menus
     else
@@ -189,8 +190,7 @@ void TWinSkinForm::FinishSkin()
             // A maximized child is drawn by its MDI client with the main form; a minimized one
             // keeps the size its client gave it.
             if (FShowState == TShowState::Maximized) {
-                if (SkinManager && SkinManager->MdiClient)
-                    ::PostMessageW(SkinManager->MdiClient, SKM_MDIREDRAW, 0, 0);
+                PostMdiRedraw();
             } else if (FShowState == TShowState::Normal) {
                 FState = TFrameState::Resizing;
                 ResizeToKeepClient(false);
@@ -275,6 +275,7 @@ void TWinSkinForm::Detach()
     const bool painted = FFramePainting && FState != TFrameState::Attaching;
     FFormLink.Detach();
     FWindowLink.Detach();
+    DetachMdiClient();
     FreeWrappers();
     if (FForm)
         FForm->SetColor(FSavedColour);
@@ -309,6 +310,7 @@ void TWinSkinForm::DetachOnDestroy()
         FSkinData->HideCaptionHint();
     FFormLink.Detach();
     FWindowLink.Detach();
+    DetachMdiClient();
     FreeWrappers();
 }
 
@@ -456,8 +458,13 @@ bool TWinSkinForm::Stage2(TMessage& Message)
         CallOld(Message);
         if (Message.Msg == WM_SETICON)
             LoadWindowIcon();
-        if (FState == TFrameState::Active && ::IsWindowVisible(FWindow))
-            PaintFrame();
+        // A maximized child's caption is the main form's, which its client redraws.
+        if (FState == TFrameState::Active && ::IsWindowVisible(FWindow)) {
+            if (MaximizedMdiChild())
+                PostMdiRedraw();
+            else
+                PaintFrame();
+        }
         return true;
     case WM_SYSCOMMAND:
         WMSysCommand(Message);
@@ -500,7 +507,9 @@ void TWinSkinForm::FormWindowProc(TMessage& Message)
     case WM_SETTEXT:
         FFormLink.CallPrevious(Message);
         if (::IsWindowVisible(FWindow)) {
-            if (FShowState == TShowState::Minimized)
+            if (MaximizedMdiChild())
+                PostMdiRedraw();
+            else if (FShowState == TShowState::Minimized)
                 PaintFrame();
             else
                 RecalcFrame();
@@ -510,8 +519,10 @@ void TWinSkinForm::FormWindowProc(TMessage& Message)
         FFormLink.CallPrevious(Message);
         // Menu bar accelerators are opened here with the skinned menus; an MDI child hands the
         // key to its main form likewise.
-        TCustomForm* main = Application ? Application->MainForm() : nullptr;
-        if (Message.Result == 0 && main && main != FForm && FMdiRole != TMdiRole::Child)
+        TWinControl* main = Application ? Application->MainForm() : nullptr;
+        if (FMdiRole == TMdiRole::Child)
+            main = SkinManager ? SkinManager->MdiMainForm : nullptr;
+        if (Message.Result == 0 && main && main != FForm)
             Message.Result = main->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
         return;
     }
@@ -600,12 +611,15 @@ void TWinSkinForm::WMNCActivate(TMessage& Message)
     if (!FIsActive && HotObject)
         HotObject->MouseLeave();
     // No mouse-leave notice comes for a control under the cursor of a window that lost
-    // activation; its wrapper hears it from here. The MDI main form's client hears of the
-    // activation with the MDI paths.
+    // activation; its wrapper hears it from here.
     if (!FIsActive)
         for (const auto& wrapper : FWrappers)
             if (wrapper->Attached())
                 ::SendMessageW(wrapper->Handle(), CM_MOUSELEAVE, 0, 0);
+    // The system's frame procedure would tell the client, which tells its active child, whose
+    // caption follows the main form's activation; ours does not call it.
+    if (const HWND client = MdiClientWindow())
+        ::SendMessageW(client, WM_NCACTIVATE, Message.WParam, Message.LParam);
     if (FMdiRole == TMdiRole::Child)
         CallOld(Message);
     PaintFrame();
@@ -708,6 +722,7 @@ void TWinSkinForm::WMSize(TMessage& Message)
     case SIZE_MAXIMIZED: FShowState = TShowState::Maximized; break;
     default: break;
     }
+    MdiChildSized();
     if (FState != TFrameState::Active && FState != TFrameState::Refreshing)
         return;
     if (FShowState == TShowState::Minimized)
@@ -833,6 +848,7 @@ TCaptionWindow TWinSkinForm::CaptionWindowFacts() const
     facts.Boxes = FCaptionBoxes;
     facts.Kind = FBorderKind;
     facts.DialogClass = FDialog;
+    facts.MdiChildButtonsShown = MdiChildButtonsShown();
     return facts;
 }
 
