@@ -42,9 +42,13 @@ LRESULT CALLBACK MdiChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefMDIChildProcW(hwnd, msg, wParam, lParam);
 }
 
+int FramePaints = 0; // WM_PAINT reaching the MDI frame window's own procedure
+
 // The frame window's procedure keeps its client in the window's user data.
 LRESULT CALLBACK MdiFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_PAINT)
+        ++FramePaints;
     auto client = reinterpret_cast<HWND>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == WM_CREATE) {
         const HMENU menu = ::GetMenu(hwnd);
@@ -246,6 +250,13 @@ TEST_F(SkinMdiTest, AMaximizedChildIsCarriedByTheMainFormWithoutRegionsAndComesB
     EXPECT_EQ(FrameOf(second)->ShowState(), TShowState::Maximized);
     EXPECT_FALSE(HasRegion(second)) << "the maximized child fills the client without a region";
     EXPECT_FALSE(HasRegion(first)) << "every child's region goes while one is maximized";
+    // The maximized child's caption is the main form's, which stays skinned as the text
+    // changes, and is redrawn when its children ask the client for it.
+    ::SetWindowTextW(second, L"Renamed");
+    EXPECT_EQ(AwaitPixel(Frame, 400, 3, kActiveTop), kActiveTop);
+    FramePaints = 0;
+    ::SendMessageW(Client, SKM_MDIREDRAW, 0, 0);
+    EXPECT_GT(FramePaints, 0) << "the main form was redrawn at once";
     SaveShot(Frame, "mdi-maximized");
 
     ::SendMessageW(Client, WM_MDIRESTORE, WPARAM(second), 0);
@@ -396,32 +407,45 @@ TEST_F(SkinMdiTest, TheClientShowsScrollBarsOnlyWithTheOption)
     }
 }
 
-TEST_F(SkinMdiTest, WithChildBordersOptionTheSystemDrawsTheChildren)
+TEST_F(SkinMdiTest, ChildrenUnderAThinCaptionKeepTheSystemsHeightOrAreLeftToTheSystem)
 {
-    // A skin caption thinner than the system's: without the option the child keeps the
-    // system's height as a band; with it the child is left to the system altogether.
-    TSkinOptions options;
-    options.Include(TSkinOption::xoMDIChildBorder);
-    ASSERT_NE(MakeFramed(options, MdiSkin(8)), nullptr);
-    const HWND child = MakeChild(L"System frame");
-    ASSERT_NE(child, nullptr);
-    TWinSkinForm* frame = FrameOf(child);
-    ASSERT_NE(frame, nullptr);
-    EXPECT_FALSE(frame->FramePainting());
-    EXPECT_FALSE(HasRegion(child));
-    RECT window{}, inner{};
-    ::GetWindowRect(child, &window);
-    ::GetClientRect(child, &inner);
-    EXPECT_EQ(window.bottom - window.top - inner.bottom,
-              ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME))
-        << "the system's caption and frame";
-
-    // Maximizing and restoring leave the child's frame to the system too.
-    Maximize(child);
-    EXPECT_FALSE(HasRegion(child));
-    ::SendMessageW(Client, WM_MDIRESTORE, WPARAM(child), 0);
-    EXPECT_FALSE(HasRegion(child));
-    EXPECT_FALSE(frame->FramePainting());
+    // A skin caption thinner than the system's caption and frame: the child keeps the system's
+    // height with a band below the skin's caption, or, with the option, keeps the system's
+    // frame altogether, and maximizing and restoring leave it so.
+    const int systemTop = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
+    for (const bool systemBorders : {false, true}) {
+        SCOPED_TRACE(systemBorders);
+        TSkinOptions options;
+        if (systemBorders)
+            options.Include(TSkinOption::xoMDIChildBorder);
+        ASSERT_NE(MakeFramed(options, MdiSkin(8)), nullptr);
+        const HWND child = MakeChild(L"Thin caption");
+        ASSERT_NE(child, nullptr);
+        TWinSkinForm* frame = FrameOf(child);
+        RECT window{}, inner{};
+        ::GetWindowRect(child, &window);
+        ::GetClientRect(child, &inner);
+        EXPECT_EQ(frame->FramePainting(), !systemBorders);
+        EXPECT_EQ(HasRegion(child), !systemBorders);
+        if (systemBorders) {
+            EXPECT_EQ(window.bottom - window.top - inner.bottom,
+                      ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME));
+        } else {
+            EXPECT_EQ(frame->MenuBarHeight(), systemTop - frame->Borders().Top);
+            EXPECT_EQ(window.bottom - window.top - inner.bottom, systemTop + frame->Borders().Bottom);
+            // The band below the skin's caption is the face colour, not the system's caption.
+            EXPECT_EQ(ScreenPixel(child, 60, frame->Borders().Top + 1), 0xF0F0F0u);
+        }
+        SaveShot(Frame, systemBorders ? "mdi-child-system-borders" : "mdi-child-thin-caption");
+        Maximize(child);
+        EXPECT_FALSE(HasRegion(child));
+        ::SendMessageW(Client, WM_MDIRESTORE, WPARAM(child), 0);
+        PumpFor(50);
+        EXPECT_EQ(HasRegion(child), !systemBorders);
+        ::DestroyWindow(Frame);
+        PumpFor(20);
+        SkinManager->PurgeFrames();
+    }
 }
 
 TEST_F(SkinMdiTest, TheActiveChildsCaptionFollowsTheMainFormsActivation)
