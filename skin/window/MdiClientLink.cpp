@@ -32,6 +32,18 @@ HWND TMdiClientLink::ActiveChild(bool* maximized) const
     return child;
 }
 
+HWND TMdiClientLink::FollowActiveChild()
+{
+    bool maximized = false;
+    const HWND active = ActiveChild(&maximized);
+    if (!SkinManager || SkinManager->MdiMaximized == maximized)
+        return active;
+    SkinManager->SetMdiMaximized(maximized);
+    // The main form's band shows the maximized child's buttons, or no longer does.
+    FFrame.PaintFrame();
+    return active;
+}
+
 void TMdiClientLink::ClientWndProc(TMessage& Message)
 {
     switch (Message.Msg) {
@@ -69,13 +81,10 @@ void TMdiClientLink::WMNCCalcSize(TMessage& Message)
 void TMdiClientLink::WMMdiDestroy(TMessage& Message)
 {
     FLink.CallPrevious(Message);
-    bool maximized = false;
-    const HWND active = ActiveChild(&maximized);
-    if (SkinManager)
-        SkinManager->SetMdiMaximized(maximized);
+    const HWND active = FollowActiveChild();
     if (!active) {
         FSkinData.SetMenuUpdate(FMenuUpdate);
-        FFrame.RebuildMenuBar();
+        FFrame.MenuBarWindowMenuChanged();
     }
 }
 
@@ -84,16 +93,13 @@ void TMdiClientLink::WMMdiArrange(TMessage& Message)
     // Tiling and cascading restore a maximized child first; arranging the icons leaves it as it
     // is. Either way the state follows what the client did rather than what was asked.
     FLink.CallPrevious(Message);
-    bool maximized = false;
-    ActiveChild(&maximized);
-    if (SkinManager)
-        SkinManager->SetMdiMaximized(maximized);
+    FollowActiveChild();
 }
 
 void TMdiClientLink::WMMdiSetMenu(TMessage& Message)
 {
     FLink.CallPrevious(Message);
-    FFrame.RebuildMenuBar();
+    FFrame.MenuBarWindowMenuChanged();
 }
 
 void TMdiClientLink::SKMMdiRedraw(TMessage& Message)

@@ -31,6 +31,8 @@ public:
     HWND ActiveChild(bool* maximized = nullptr) const;
 
 private:
+    // The manager's maximized state after the client changed its children; the active child.
+    HWND FollowActiveChild();
     void ClientWndProc(TMessage& Message);
     void WMNCCalcSize(TMessage& Message);
     void WMMdiDestroy(TMessage& Message);

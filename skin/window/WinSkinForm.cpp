@@ -3,6 +3,7 @@
 // actions and the hover timer in WinSkinFormButtons.cpp.
 #include "skin/window/WinSkinForm.h"
 
+#include "skin/menus/WinSkinMenu.h"
 #include "skin/window/IconPicture.h"
 #include "skin/window/MdiClientLink.h"
 #include "skin/window/SkinData.h"
@@ -123,9 +124,10 @@ bool TWinSkinForm::AttachWindow(TSkinData* skinData)
     FAttached = true;
     if (FMdiRole != TMdiRole::Child)
         AttachMdiClient();
-    if (FFramePainting)
-        ComputeBorders(); // a window menu becomes the skinned menu bar with the skinned menus
-    else
+    if (FFramePainting) {
+        CreateMenuBar();
+        ComputeBorders();
+    } else
         FState = TFrameState::Active;
     if (FMdiRole == TMdiRole::Child) {
         // An MDI child keeps at least the top the system gives its own caption and frame; what
@@ -279,14 +281,20 @@ void TWinSkinForm::Detach()
     FreeWrappers();
     if (FForm)
         FForm->SetColor(FSavedColour);
-    if (!alive)
+    if (!alive) {
+        RestoreWindowMenu(false);
         return;
+    }
     if (!FFramePainting) {
         ::RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return;
     }
     if (FSystemMenu && !(FCaptionBoxes & caption_box::kKeepSysMenu))
         SetSysMenuStyle(true);
+    RECT client{};
+    ::GetClientRect(FWindow, &client);
+    const bool menuBack = FMenuBar != nullptr;
+    RestoreWindowMenu(true);
     if (painted && (!FChild || FMdiRole == TMdiRole::Child) && FShowState == TShowState::Normal) {
         // The window keeps its client size: the system's frame replaces ours around it.
         const TPixelRect size = WindowSize();
@@ -294,6 +302,12 @@ void TWinSkinForm::Detach()
         const int height = size.Height() + FSystemSizes.cy - FBorders.Top - FBorders.Bottom - FMenuBarHeight;
         ::SetWindowPos(FWindow, nullptr, 0, 0, width, height,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        // The system's menu bar comes back at a height only the system knows (it wraps).
+        RECT now{};
+        ::GetClientRect(FWindow, &now);
+        if (menuBack && now.bottom != client.bottom)
+            ::SetWindowPos(FWindow, nullptr, 0, 0, width, height + client.bottom - now.bottom,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         RecalcFrame();
     }
@@ -312,6 +326,7 @@ void TWinSkinForm::DetachOnDestroy()
     FWindowLink.Detach();
     DetachMdiClient();
     FreeWrappers();
+    RestoreWindowMenu(false);
 }
 
 void TWinSkinForm::RefreshAll()
@@ -470,11 +485,12 @@ bool TWinSkinForm::Stage2(TMessage& Message)
         WMSysCommand(Message);
         return true;
     case CM_MENUCHANGED:
-        // The skinned menu bar takes the new menu with the skinned menus; meanwhile no frame
-        // paints over what the old procedure does.
+        // Meanwhile no frame paints over what the old procedure does; then the skinned menu
+        // bar takes the new menu off the window.
         FSkinData->NcPaintEnabled = false;
         CallOld(Message);
         FSkinData->NcPaintEnabled = true;
+        MenuBarMenuChanged();
         return true;
     default:
         return Stage3(Message);
@@ -497,6 +513,10 @@ bool TWinSkinForm::Stage3(TMessage& Message)
     case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(Message); return true;
     case WM_NCRBUTTONDOWN: WMNCRButtonDown(Message); return true;
     case SKM_REPAINTFRAME: PaintFrame(); return true;
+    case SKM_MENUBARCLICK:
+        PressMenuBarItemAt(ScreenPoint(Message.LParam));
+        Message.Result = 0;
+        return true;
     default: return false;
     }
 }
@@ -517,8 +537,9 @@ void TWinSkinForm::FormWindowProc(TMessage& Message)
         return;
     case CM_DIALOGCHAR: {
         FFormLink.CallPrevious(Message);
-        // Menu bar accelerators are opened here with the skinned menus; an MDI child hands the
-        // key to its main form likewise.
+        if (Message.Result == 0 && MenuBarDialogChar(Message))
+            return;
+        // An MDI child hands the key to its main form, any other form to the program's.
         TWinControl* main = Application ? Application->MainForm() : nullptr;
         if (FMdiRole == TMdiRole::Child)
             main = SkinManager ? SkinManager->MdiMainForm : nullptr;
@@ -639,6 +660,10 @@ void TWinSkinForm::WMNCMouseMove(TMessage& Message)
             return;
         }
     }
+    if (MenuBarMouseMove(ScreenPoint(Message.LParam))) {
+        Message.Result = 0;
+        return;
+    }
     if (HotObject)
         HotObject->MouseLeave();
     CallOld(Message);
@@ -655,6 +680,10 @@ void TWinSkinForm::WMNCLButtonDown(TMessage& Message)
             Message.Result = 0;
             return;
         }
+    }
+    if (PressMenuBarItemAt(ScreenPoint(Message.LParam))) {
+        Message.Result = 0;
+        return;
     }
     if (FShowState == TShowState::Maximized && FIsActive && Message.WParam == HTCAPTION)
         Message.WParam = HTMENU; // a maximized window is not dragged by its caption
@@ -744,8 +773,9 @@ void TWinSkinForm::WMSysCommand(TMessage& Message)
             Message.Result = 0;
             return;
         }
-        // Alt alone: no classic menu mode, since no classic caption or menu is on screen. Menu
-        // bar accelerators open their items here with the skinned menus.
+        if (MenuBarSysCommand(Message))
+            return;
+        // Alt alone: no classic menu mode, since no classic caption or menu is on screen.
         if (key == 0 && !::GetCapture()) {
             Message.Result = 1;
             return;

@@ -28,6 +28,7 @@ class TMdiClientLink;
 class TSkinControl;
 class TSkinData;
 class TWinControl;
+class TWinSkinMenu;
 
 enum class TFrameState : std::int32_t {
     Attaching = 0,
@@ -56,8 +57,6 @@ public:
     void PaintFrame(HDC dc = nullptr);
     void UpdateRegion();
     void MdiMaximizedChanged(bool on);
-    // Takes the window's menu again after the MDI client changed it or its last child went.
-    void RebuildMenuBar();
 
     HWND WindowHandle() const noexcept { return FWindow; }
     TCustomForm* FormControl() const noexcept { return FForm; }
@@ -105,6 +104,17 @@ public:
     void ShowSysMenu(POINT screen);
     void OnHoverTimer();
 
+    // The skinned menu bar, while the window has a menu and the frame paints.
+    TWinSkinMenu* MenuBar() const noexcept { return FMenuBar.get(); }
+    // Set while a menu bar item's popup is open.
+    bool MenuTracking() const noexcept { return FMenuTracking; }
+    void SetMenuTracking(bool on) noexcept { FMenuTracking = on; }
+    // Presses the menu bar item at a screen point: it opens and stays the hot object; true
+    // when there was one.
+    bool PressMenuBarItemAt(POINT screen);
+    // The window's menu was changed behind the bar (an MDI frame's menu set by its client).
+    void MenuBarWindowMenuChanged();
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -143,6 +153,15 @@ private:
     void ResizeToKeepClient(bool reread);
     void SetSysMenuStyle(bool on);
     void DetachOnDestroy();
+    // Menu bar side (WinSkinFormMenuBar.cpp).
+    void CreateMenuBar();
+    void PressMenuBarItem(size_t index);
+    bool MenuBarMouseMove(POINT screen);
+    bool MenuBarSysCommand(TMessage& Message);
+    bool MenuBarDialogChar(TMessage& Message);
+    void MenuBarMenuChanged();
+    // Gives the window its own menu back; the client keeps its size across the change of frame.
+    void RestoreWindowMenu(bool alive);
     void PaintBorderPiece(HDC dc, TBorderSide side, const TPixelRect& r);
     void PaintTitle(HDC dc);
     void PaintCaptionText(HDC bandDC, TCaptionScene& scene);
@@ -205,4 +224,6 @@ private:
     TColor FSavedColour = 0;
     DWORD FLastSysMenuTime = 0;
     bool FSysMenuShown = false;
+    std::unique_ptr<TWinSkinMenu> FMenuBar;
+    bool FMenuTracking = false;
 };

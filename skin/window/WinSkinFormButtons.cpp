@@ -114,7 +114,7 @@ void TWinSkinForm::ShowSysMenu(POINT screen)
 
 void TWinSkinForm::OnHoverTimer()
 {
-    if (!FSkinData || (SkinManager && SkinManager->MenuBarTracking))
+    if (!FSkinData || FMenuTracking || (SkinManager && SkinManager->MenuBarTracking))
         return;
     POINT cursor{};
     ::GetCursorPos(&cursor);

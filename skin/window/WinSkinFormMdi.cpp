@@ -69,7 +69,7 @@ HWND TWinSkinForm::MdiClientWindow() const noexcept
 
 bool TWinSkinForm::MdiChildButtonsShown() const
 {
-    if (FMdiRole != TMdiRole::MainForm || !FMdiClient || FMenuBarHeight <= 0)
+    if (FMdiRole != TMdiRole::MainForm || !FMdiClient || !FMenuBar)
         return false;
     bool maximized = false;
     FMdiClient->ActiveChild(&maximized);
@@ -80,20 +80,17 @@ void TWinSkinForm::MdiChildSized()
 {
     // The manager's flag follows the children however one was maximized or left that state: by
     // our caption buttons, the system menu, or the program through the client.
-    if (FMdiRole == TMdiRole::Child && SkinManager)
-        SkinManager->SetMdiMaximized(AnyChildZoomed(::GetParent(FWindow)));
+    if (FMdiRole != TMdiRole::Child || !SkinManager)
+        return;
+    const bool was = SkinManager->MdiMaximized;
+    SkinManager->SetMdiMaximized(AnyChildZoomed(::GetParent(FWindow)));
+    // The main form's band shows the maximized child's buttons, or no longer does.
+    if (SkinManager->MdiMaximized != was)
+        PostMdiRedraw();
 }
 
 void TWinSkinForm::PostMdiRedraw() const
 {
     if (const HWND client = ::GetParent(FWindow))
         ::PostMessageW(client, SKM_MDIREDRAW, 0, 0);
-}
-
-void TWinSkinForm::RebuildMenuBar()
-{
-    // The window keeps its own menu until it has a skinned menu bar; the band is painted again
-    // so that it shows the state the MDI client left (the child's buttons gone or come).
-    if (FState == TFrameState::Active && ::IsWindowVisible(FWindow))
-        PaintFrame();
 }

@@ -3,6 +3,7 @@
 // repainted on its own, and the window's region.
 #include "skin/window/WinSkinForm.h"
 
+#include "skin/menus/WinSkinMenu.h"
 #include "skin/pixels/PixelBuffer_win.h"
 #include "skin/pixels/Region_win.h"
 #include "skin/pixels/SystemColors.h"
@@ -35,14 +36,18 @@ void TWinSkinForm::PaintFrame(HDC dc)
             PaintBorderPiece(target, TBorderSide::Bottom, pieces.Bottom);
         }
         PaintTitle(target);
-        if (FShowState != TShowState::Minimized && FMenuBarHeight > 0 && FSkinData->FaceBrush()) {
+        if (FShowState != TShowState::Minimized && FMenuBar) {
+            FMenuBar->PaintMenuBar(target, pieces.MenuBar);
+        } else if (FShowState != TShowState::Minimized && FMenuBarHeight > 0 && FSkinData->FaceBrush()) {
             const RECT band{pieces.MenuBar.Left, pieces.MenuBar.Top, pieces.MenuBar.Right, pieces.MenuBar.Bottom};
             ::FillRect(target, &band, FSkinData->FaceBrush());
         }
     } catch (...) {
         // A frame that cannot be painted now is painted at the next WM_NCPAINT.
     }
-    HotObject = nullptr;
+    // An open menu bar item stays pressed; everything else was painted in its plain state.
+    if (!FMenuTracking)
+        HotObject = nullptr;
 }
 
 void TWinSkinForm::PaintBorderPiece(HDC dc, TBorderSide side, const TPixelRect& r)
@@ -144,6 +149,10 @@ void TWinSkinForm::PaintSysButton(size_t index)
     const TCaptionButton& button = FButtons[index];
     if (!button.Visible || button.Bounds.IsEmpty())
         return;
+    if (button.Data && button.Data->Align == 100 && FMenuBar) {
+        FMenuBar->PaintBandButton(index); // it sits in the menu bar's band
+        return;
+    }
     const TPixelView icon = !FIcon.IsEmpty() ? FIcon.View() : FSkinData->AppIcon().View();
     ::PaintSysButton(FTitleBitmap.View(), button.Bounds, button, StatePaintFrame(button), icon,
                      FTitleBackground.View());

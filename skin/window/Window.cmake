@@ -19,6 +19,7 @@ if(WIN32)
         window/WinSkinFormButtons.cpp
         window/WinSkinFormPaint.cpp
         window/WinSkinFormControls.cpp
+        window/WinSkinFormMenuBar.cpp
         window/WinSkinFormMdi.cpp
         window/MdiClientLink.cpp
     )

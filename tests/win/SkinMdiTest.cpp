@@ -26,7 +26,7 @@ TTestSkin MdiSkin(int topHeight = 30)
             "\r\nYcoord=5\r\nVisibility=0\r\nButtonImage=close.bmp\r\nframe=4\r\n";
     for (const int action : {60, 61, 62})
         skin.Buttons += "[BUTTON" + std::to_string(action - 56) + "]\r\nAction=" + std::to_string(action) +
-            "\r\nAlign=100\r\nXcoord=" + std::to_string(120 + 14 * (62 - action)) +
+            "\r\nAlign=100\r\nXcoord=" + std::to_string(70 + 22 * (62 - action)) +
             "\r\nYcoord=0\r\nVisibility=100\r\nButtonImage=close.bmp\r\nframe=4\r\n";
     skin.Extra = "[MDICONTROLS]\r\nImage=mdi.bmp\r\n";
     std::vector<std::uint32_t> columns;
@@ -284,18 +284,25 @@ TEST_F(SkinMdiTest, AMaximizedChildIsCarriedByTheMainFormWithoutRegionsAndComesB
     MouseTo({50, 700});
 }
 
-TEST_F(SkinMdiTest, TheMdiButtonsActOnTheActiveChild)
+TEST_F(SkinMdiTest, TheMdiButtonsShowInTheBandWhileAChildIsMaximizedAndActOnItWhenClicked)
 {
     TWinSkinForm* main = MakeFramed();
     ASSERT_NE(main, nullptr);
+    ASSERT_GT(main->MenuBarHeight(), 0) << "the main form's menu is its skinned menu bar";
     const HWND other = MakeChild(L"Document 1");
     const HWND child = MakeChild(L"Document 2", 40, 40);
     ASSERT_TRUE(other && child);
     EXPECT_FALSE(main->MdiChildButtonsShown());
-    Maximize(child);
-    ASSERT_EQ(ActiveChild(), child);
 
-    // The MDI buttons (7, 8) and the skin's own (60, 61) on the maximized active child.
+    // The MDI buttons (7, 8, 9) and the skin's own (60, 61, 62), clicked as a person clicks.
+    auto shown = [&](size_t index) { return main->CaptionButtons()[index].Visible; };
+    auto click = [&](size_t index) {
+        MouseTo(ButtonPoint(main, index));
+        PumpFor(30);
+        MouseButton(MOUSEEVENTF_LEFTDOWN);
+        PumpFor(30);
+        MouseButton(MOUSEEVENTF_LEFTUP);
+    };
     struct TCase {
         int Action;
         bool Minimized;
@@ -304,22 +311,42 @@ TEST_F(SkinMdiTest, TheMdiButtonsActOnTheActiveChild)
         SCOPED_TRACE(c.Action);
         Maximize(child);
         ASSERT_EQ(ActiveChild(), child);
-        main->DoSysButtonAction(ButtonWithAction(main, c.Action), {0, 0});
+        EXPECT_TRUE(main->MdiChildButtonsShown());
+        const size_t index = ButtonWithAction(main, c.Action);
+        PumpUntil([&] { return shown(index); }, 1000);
+        ASSERT_TRUE(shown(index)) << "the main form was redrawn with the child's buttons";
+        const TPixelRect& bounds = main->CaptionButtons()[index].Bounds;
+        EXPECT_GE(bounds.Top, main->Borders().Top);
+        EXPECT_LE(bounds.Bottom, main->Borders().Top + main->MenuBarHeight()) << "in the menu bar band";
+        if (c.Action == 8) {
+            MouseTo(ButtonPoint(main, index));
+            PumpFor(300);
+            SaveShot(Frame, "mdi-maximized-restore-hot");
+        }
+        click(index);
         auto done = [&] { return c.Minimized ? ::IsIconic(child) != FALSE : !::IsZoomed(child) && !::IsIconic(child); };
         PumpUntil(done, 1000);
         EXPECT_TRUE(done());
         EXPECT_FALSE(SkinManager->MdiMaximized) << "no child is maximized any more";
         EXPECT_FALSE(::IsIconic(other) || ::IsZoomed(other)) << "only the active child is acted on";
+        PumpUntil([&] { return !shown(index); }, 1000);
+        EXPECT_FALSE(shown(index)) << "the band lets the buttons go with the maximized child";
     }
 
     for (const int close : {9, 62}) {
+        SCOPED_TRACE(close);
         const HWND active = ActiveChild();
         ASSERT_NE(active, nullptr);
-        main->DoSysButtonAction(ButtonWithAction(main, close), {0, 0});
+        Maximize(active);
+        const size_t index = ButtonWithAction(main, close);
+        PumpUntil([&] { return shown(index); }, 1000);
+        click(index);
         PumpUntil([&] { return !::IsWindow(active); }, 1000);
-        EXPECT_FALSE(::IsWindow(active)) << "Action " << close << " closes the active child";
+        EXPECT_FALSE(::IsWindow(active)) << "the button closes the active child";
     }
+    MouseTo({50, 700});
     EXPECT_EQ(ActiveChild(), nullptr);
+    EXPECT_TRUE(SkinData->MenuUpdate()) << "the last child gone, the menu bar follows menu changes again";
 }
 
 TEST_F(SkinMdiTest, ArrangingSwitchesTheMaximizedStateOffAndRegionsComeBack)
