@@ -2,6 +2,8 @@
 // menu, DefFrameProcW) with children made through the client: the roles, the maximized state
 // the main form carries, the children's regions, arranging, the last child going, the client's
 // scroll bars and the MDI caption buttons' actions.
+#include "skin/menus/MenuBtn.h"
+#include "skin/menus/WinSkinMenu.h"
 #include "tests/win/SkinManagerFixture.h"
 
 #include <cstdlib>
@@ -377,7 +379,8 @@ TEST_F(SkinMdiTest, ArrangingSwitchesTheMaximizedStateOffAndRegionsComeBack)
 
 TEST_F(SkinMdiTest, MakingChildrenHoldsMenuUpdatesUntilTheLastChildGoes)
 {
-    ASSERT_NE(MakeFramed(), nullptr);
+    TWinSkinForm* main = MakeFramed();
+    ASSERT_NE(main, nullptr);
     ASSERT_TRUE(SkinData->MenuUpdate());
     const HWND first = MakeChild(L"Document 1");
     const HWND second = MakeChild(L"Document 2", 60, 50);
@@ -394,6 +397,17 @@ TEST_F(SkinMdiTest, MakingChildrenHoldsMenuUpdatesUntilTheLastChildGoes)
     ::SendMessageW(Client, WM_MDIDESTROY, WPARAM(first), 0);
     EXPECT_TRUE(SkinData->MenuUpdate()) << "the last child gone, the menu bar follows menu changes again";
     EXPECT_FALSE(SkinManager->MdiMaximized);
+
+    // A menu the client sets becomes the skinned bar's, and the window shows none of its own.
+    const HMENU documentMenu = ::CreateMenu();
+    ::AppendMenuW(documentMenu, MF_STRING, 200, L"&Document");
+    ::AppendMenuW(documentMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), L"&Window");
+    const auto oldMenu = reinterpret_cast<HMENU>(::SendMessageW(Client, WM_MDISETMENU, WPARAM(documentMenu), 0));
+    ASSERT_NE(main->MenuBar(), nullptr);
+    ASSERT_FALSE(main->MenuBar()->MenuBarItems().empty());
+    EXPECT_EQ(main->MenuBar()->MenuBarItems().front()->Caption, L"&Document");
+    EXPECT_EQ(::GetMenu(Frame), nullptr);
+    ::DestroyMenu(oldMenu);
 
     // Letting the main form go while children hold the updates gives the component its value
     // back.
