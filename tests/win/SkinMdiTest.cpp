@@ -252,6 +252,16 @@ TEST_F(SkinMdiTest, AMaximizedChildIsCarriedByTheMainFormWithoutRegionsAndComesB
     EXPECT_EQ(FrameOf(second)->ShowState(), TShowState::Maximized);
     EXPECT_FALSE(HasRegion(second)) << "the maximized child fills the client without a region";
     EXPECT_FALSE(HasRegion(first)) << "every child's region goes while one is maximized";
+    // A child made maximized is framed so from the start (Wine's client makes a child made
+    // meanwhile without the style a normal one, and restores the maximized one).
+    const HWND third = MakeChild(L"Document 3", 10, 10, WS_OVERLAPPEDWINDOW | WS_MAXIMIZE);
+    ASSERT_NE(third, nullptr);
+    EXPECT_TRUE(::IsZoomed(third));
+    EXPECT_EQ(FrameOf(third)->ShowState(), TShowState::Maximized);
+    EXPECT_FALSE(HasRegion(third));
+    EXPECT_TRUE(SkinManager->MdiMaximized);
+    ::SendMessageW(Client, WM_MDIDESTROY, WPARAM(third), 0);
+    Maximize(second);
     // The maximized child's caption is the main form's, which stays skinned as the text
     // changes, and is redrawn when its children ask the client for it.
     ::SetWindowTextW(second, L"Renamed");
