@@ -4,6 +4,7 @@
 // scroll bars and the MDI caption buttons' actions.
 #include "skin/menus/MenuBtn.h"
 #include "skin/menus/WinSkinMenu.h"
+#include "tests/win/GuiObjects.h"
 #include "tests/win/SkinManagerFixture.h"
 
 #include <cstdlib>
@@ -525,4 +526,32 @@ TEST_F(SkinMdiTest, TheActiveChildsCaptionFollowsTheMainFormsActivation)
     PumpFor(50);
     EXPECT_TRUE(childFrame->IsActive());
     other.Destroy();
+}
+
+TEST_F(SkinMdiTest, ChildrenComingAndGoingLeaveNoObjectsBehind)
+{
+    ASSERT_NE(MakeFramed(), nullptr);
+    const HWND keeper = MakeChild(L"Document 1");
+    ASSERT_NE(keeper, nullptr);
+    // Regions dropped and rebuilt, frames made and purged, links taken and given back.
+    auto cycle = [&] {
+        const HWND child = MakeChild(L"Passing", 40, 40);
+        Maximize(child);
+        ::SendMessageW(Client, WM_MDIRESTORE, WPARAM(child), 0);
+        ::ShowWindow(child, SW_MINIMIZE);
+        ::SendMessageW(Client, WM_MDITILE, 0, 0);
+        ::SendMessageW(Client, WM_MDIDESTROY, WPARAM(child), 0);
+        PumpFor(5);
+        SkinManager->PurgeFrames();
+    };
+    cycle();
+    const size_t gdi = GdiObjectCount(), windows = ThreadWindowCount(), procs = TMessageLink::FreeProcCount();
+    const size_t frames = SkinManager->FrameList.size();
+    for (int i = 0; i < 30; ++i)
+        cycle();
+    EXPECT_EQ(GdiObjectCount(), gdi);
+    EXPECT_EQ(ThreadWindowCount(), windows);
+    EXPECT_EQ(TMessageLink::FreeProcCount(), procs);
+    EXPECT_EQ(SkinManager->FrameList.size(), frames);
+    EXPECT_FALSE(SkinManager->MdiMaximized);
 }
