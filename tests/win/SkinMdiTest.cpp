@@ -232,12 +232,21 @@ TEST_F(SkinMdiTest, MainFormAndChildrenTakeTheirRolesAndTheManagerKnowsTheClient
     EXPECT_EQ(clientWindow.bottom - clientWindow.top, area.bottom);
     SaveShot(Frame, "mdi-normal");
 
-    // Letting the main form go gives its client back and clears the manager's references.
-    SkinManager->RemoveFrame(Frame);
+    // The skin switched off: the client has its own procedure back, the manager forgets it,
+    // and the windows keep their client areas inside the system's frames.
+    EXPECT_NE(::GetWindowLongPtrW(Client, GWLP_WNDPROC), static_cast<LONG_PTR>(::GetClassLongPtrW(Client, GCLP_WNDPROC)));
+    const SIZE mainClient = ClientSize(Frame), childClient = ClientSize(child);
+    SkinManager->PendingSkinData = SkinData;
+    SkinManager->RequestAction(TSkinAction::Deactivate, 1);
+    PumpUntil([&] { return SkinManager->PendingSkinData == nullptr; }, 2000);
+    EXPECT_EQ(FrameOf(Frame), nullptr);
+    EXPECT_EQ(FrameOf(child), nullptr);
     EXPECT_EQ(SkinManager->MdiClient, nullptr);
-    const auto clientProc = ::GetWindowLongPtrW(Client, GWLP_WNDPROC);
-    EXPECT_EQ(::SendMessageW(Client, SKM_QUERYSKINNED, 0, 0), 0);
-    EXPECT_NE(clientProc, 0);
+    EXPECT_EQ(::GetWindowLongPtrW(Client, GWLP_WNDPROC), static_cast<LONG_PTR>(::GetClassLongPtrW(Client, GCLP_WNDPROC)));
+    EXPECT_FALSE(HasRegion(child));
+    EXPECT_EQ(ClientSize(child).cx, childClient.cx);
+    EXPECT_EQ(ClientSize(child).cy, childClient.cy);
+    EXPECT_EQ(ClientSize(Frame).cx, mainClient.cx);
 }
 
 TEST_F(SkinMdiTest, AMaximizedChildIsCarriedByTheMainFormWithoutRegionsAndComesBack)
