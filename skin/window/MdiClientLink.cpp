@@ -7,17 +7,31 @@
 #include "skin/window/SkinMessages.h"
 #include "skin/window/WinSkinForm.h"
 
+#include <utility>
+
 bool TMdiClientLink::Attach(HWND client)
 {
-    return FLink.AttachProc<&TMdiClientLink::ClientWndProc>(client, this);
+    if (!FLink.AttachProc<&TMdiClientLink::ClientWndProc>(client, this))
+        return false;
+    // Children made before the main form was framed hold the updates as if made since.
+    if (ActiveChild())
+        HoldMenuUpdate();
+    return true;
+}
+
+void TMdiClientLink::HoldMenuUpdate()
+{
+    FSkinData.SetMenuUpdate(false);
+    FHoldingMenuUpdate = true;
 }
 
 void TMdiClientLink::Detach()
 {
-    if (!FLink.Attached())
-        return;
     FLink.Detach();
-    FSkinData.SetMenuUpdate(FMenuUpdate);
+    // Also when the client went with its children and no WM_MDIDESTROY: the component serves
+    // other windows after this one.
+    if (std::exchange(FHoldingMenuUpdate, false))
+        FSkinData.SetMenuUpdate(FMenuUpdate);
 }
 
 HWND TMdiClientLink::ActiveChild(bool* maximized) const
@@ -50,7 +64,7 @@ void TMdiClientLink::ClientWndProc(TMessage& Message)
     case WM_NCCALCSIZE: WMNCCalcSize(Message); return;
     case WM_MDICREATE:
         // The menu changes that making a child brings are the client's, not a new form menu.
-        FSkinData.SetMenuUpdate(false);
+        HoldMenuUpdate();
         FLink.CallPrevious(Message);
         return;
     case WM_MDIDESTROY: WMMdiDestroy(Message); return;
@@ -84,6 +98,7 @@ void TMdiClientLink::WMMdiDestroy(TMessage& Message)
     const HWND active = FollowActiveChild();
     if (!active) {
         FSkinData.SetMenuUpdate(FMenuUpdate);
+        FHoldingMenuUpdate = false;
         FFrame.MenuBarWindowMenuChanged();
     }
 }

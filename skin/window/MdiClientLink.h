@@ -22,7 +22,8 @@ public:
     }
 
     bool Attach(HWND client);
-    // Gives the client its own procedure back and the skin data its MenuUpdate.
+    // Gives the client its own procedure back (when it still has the window) and the skin data
+    // its MenuUpdate.
     void Detach();
     HWND Handle() const noexcept { return FLink.Handle(); }
     bool Attached() const noexcept { return FLink.Attached(); }
@@ -33,6 +34,7 @@ public:
 private:
     // The manager's maximized state after the client changed its children; the active child.
     HWND FollowActiveChild();
+    void HoldMenuUpdate();
     void ClientWndProc(TMessage& Message);
     void WMNCCalcSize(TMessage& Message);
     void WMMdiDestroy(TMessage& Message);
@@ -43,5 +45,6 @@ private:
     TWinSkinForm& FFrame;
     TSkinData& FSkinData;
     bool FMenuUpdate;
+    bool FHoldingMenuUpdate = false; // children made since MenuUpdate was last given back
     TMessageLink FLink;
 };

@@ -51,7 +51,7 @@ void TWinSkinForm::DetachMdiClient()
 {
     if (!FMdiClient)
         return;
-    const HWND client = FMdiClient->Handle();
+    const HWND client = FMdiClient->Handle(); // the window the link held, even once it went
     FMdiClient->Detach();
     FMdiClient.reset();
     // The manager's references to this main form go with it; another main form may have taken
@@ -64,7 +64,8 @@ void TWinSkinForm::DetachMdiClient()
 
 HWND TWinSkinForm::MdiClientWindow() const noexcept
 {
-    return FMdiClient ? FMdiClient->Handle() : nullptr;
+    // A client destroyed with the main form let go of its link by itself.
+    return FMdiClient && FMdiClient->Attached() ? FMdiClient->Handle() : nullptr;
 }
 
 bool TWinSkinForm::MdiChildButtonsShown() const

@@ -469,7 +469,9 @@ TEST_F(SkinMdiTest, TheClientShowsScrollBarsOnlyWithTheOption)
         EXPECT_EQ((style & WS_HSCROLL) != 0 && (style & WS_VSCROLL) != 0, c.Bars);
         EXPECT_EQ(roomForBars, c.Bars);
         SaveShot(Frame, c.Option ? "mdi-scrollbars" : "mdi-no-scrollbars");
+        ASSERT_FALSE(SkinData->MenuUpdate());
         ::DestroyWindow(Frame);
+        EXPECT_TRUE(SkinData->MenuUpdate()) << "a main form destroyed with its children gives it back";
         PumpFor(20);
         SkinManager->PurgeFrames();
     }
