@@ -518,24 +518,42 @@ TEST_F(SkinMdiTest, ChildrenUnderAThinCaptionKeepTheSystemsHeightOrAreLeftToTheS
     }
 }
 
-TEST_F(SkinMdiTest, TheActiveChildsCaptionFollowsTheMainFormsActivation)
+TEST_F(SkinMdiTest, ChildCaptionsFollowActivationByTheMainFormAndByClicks)
 {
     ASSERT_NE(MakeFramed(), nullptr);
-    const HWND child = MakeChild(L"Document 1");
-    ASSERT_NE(child, nullptr);
-    TWinSkinForm* childFrame = FrameOf(child);
-    ASSERT_TRUE(childFrame->IsActive());
+    const HWND first = MakeChild(L"Document 1");
+    const HWND second = MakeChild(L"Document 2", 120, 60);
+    ASSERT_TRUE(first && second);
+    TWinSkinForm* firstFrame = FrameOf(first);
+    TWinSkinForm* secondFrame = FrameOf(second);
+    ASSERT_TRUE(secondFrame->IsActive());
+    EXPECT_FALSE(firstFrame->IsActive());
+
+    // A press and release on the inactive child's skinned caption activates it. The press
+    // starts the system's move loop, which runs until the release: both are queued at once.
+    RECT r{};
+    ::GetWindowRect(first, &r);
+    MouseTo({r.left + 30, r.top + 10});
+    PumpFor(30);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    PumpUntil([&] { return ActiveChild() == first; }, 1000);
+    EXPECT_EQ(ActiveChild(), first);
+    EXPECT_TRUE(firstFrame->IsActive());
+    EXPECT_FALSE(secondFrame->IsActive());
+    MouseTo({50, 700});
+
     TPlainWindowParams params;
     params.ClassName = L"TSkinTestOtherWindow";
     TPlainWindow other(params);
     ::ShowWindow(other.Handle(), SW_SHOW);
     ::SetActiveWindow(other.Handle());
     PumpFor(50);
-    EXPECT_FALSE(childFrame->IsActive()) << "the main form's deactivation reaches its active child";
+    EXPECT_FALSE(firstFrame->IsActive()) << "the main form's deactivation reaches its active child";
     SaveShot(Frame, "mdi-inactive");
     ::SetActiveWindow(Frame);
     PumpFor(50);
-    EXPECT_TRUE(childFrame->IsActive());
+    EXPECT_TRUE(firstFrame->IsActive());
     other.Destroy();
 }
 
