@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int kMenubarColour = 13, kMenuBarTextColour = 14, kButtonHilightColour = 5;
+constexpr int kMenubarColour = 13, kMenuBarTextColour = 14, kButtonHilightColour = 5, kButtonShadowColour = 7;
 constexpr int kMaxItemText = 80;
 
 // Every item at every depth drawn by the window, so the skin's item drawer paints them.
@@ -99,8 +99,9 @@ void TWinSkinMenu::TakeMenu(HMENU menu)
 
 void TWinSkinMenu::ReadItems()
 {
-    if (FFrame.HotObject && std::any_of(FItems.begin(), FItems.end(), [&](const auto& item) { return item.get() == FFrame.HotObject; }))
-        FFrame.HotObject = nullptr;
+    for (const auto& item : FItems)
+        if (FFrame.HotObject == item.get())
+            FFrame.HotObject = nullptr;
     FItems.clear();
     FRightToLeft = (::GetWindowLongPtrW(FFrame.WindowHandle(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     TCustomForm* form = FFrame.FormControl();
@@ -273,11 +274,21 @@ void TWinSkinMenu::PaintItem(size_t index)
     for (int y = r.Top; y < r.Bottom; ++y)
         std::copy(back.Row(y) + r.Left, back.Row(y) + r.Right, view.Row(y) + r.Left);
     if (item->State() == 2 || item->State() == 3) {
-        const std::uint32_t edge = ToPixel(skin.SysColours[kButtonHilightColour], sys);
-        for (int x = r.Left; x < r.Right; ++x)
-            view.At(x, r.Top) = view.At(x, r.Bottom - 1) = edge;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            view.At(r.Left, y) = view.At(r.Right - 1, y) = edge;
+        // A hot item stands out, a pressed one is pushed in. The highlight alone would vanish
+        // on a light bar, so its counterpart is the shadow colour.
+        const std::uint32_t light = ToPixel(skin.SysColours[kButtonHilightColour], sys);
+        const std::uint32_t dark = ToPixel(skin.SysColours[kButtonShadowColour], sys);
+        const bool pressed = item->State() == 2;
+        const std::uint32_t topLeft = pressed ? dark : light, bottomRight = pressed ? light : dark;
+        for (int x = r.Left; x < r.Right; ++x) {
+            view.At(x, r.Top) = topLeft;
+            view.At(x, r.Bottom - 1) = bottomRight;
+        }
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            view.At(r.Left, y) = topLeft;
+            view.At(r.Right - 1, y) = bottomRight;
+        }
+        view.At(r.Right - 1, r.Top) = view.At(r.Left, r.Bottom - 1) = bottomRight;
     }
     {
         const win::BitmapDC bandDC(DibHandle(FBandPicture));

@@ -720,6 +720,14 @@ void TWinSkinForm::WMNCLButtonDblClk(TMessage& Message)
             }
         }
     }
+    // A second click on the menu bar is a click there, not on the caption.
+    if (Message.WParam == HTMENU) {
+        if (PressMenuBarItemAt(ScreenPoint(Message.LParam)))
+            Message.Result = 0;
+        else
+            CallOld(Message);
+        return;
+    }
     if (FShowState != TShowState::Normal) {
         ::PostMessageW(FWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
         Message.Result = 0;

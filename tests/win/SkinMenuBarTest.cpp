@@ -19,7 +19,7 @@ namespace {
 // Menu bar image columns: left end, middle, right end; active frame above the inactive one.
 constexpr std::uint32_t kBarLeft = 0x2060A0, kBarMiddle = 0xA0C0E0, kBarRight = 0x603020;
 constexpr std::uint32_t kBarLeftOff = 0x505050, kBarMiddleOff = 0xB0B0B0, kBarRightOff = 0x303030;
-constexpr std::uint32_t kMenubar = 0xC8DC28, kHilight = 0xFF0000;
+constexpr std::uint32_t kMenubar = 0xC8DC28, kHilight = 0xFF0000, kShadow = 0x0000FF;
 constexpr int kBarEnd = 3; // TileLeftMenu and TileRightMenu
 constexpr std::uint32_t kMdiNormal = 0x00A000, kMdiPressed = 0x0000A0, kMdiHot = 0xA0A000;
 
@@ -45,7 +45,7 @@ TBytes BarImage()
 // A [Colours] section ahead of the fixture's, so these keys win.
 const std::string kColours = "[Colours]\r\nButtonFace=240,240,240\r\nTitleTextActive=255,255,255\r\n"
                              "TitleTextNoActive=0,0,0\r\nMenubar=200,220,40\r\nMenuBarText=10,10,10\r\n"
-                             "ButtonHilight=255,0,0\r\n";
+                             "ButtonHilight=255,0,0\r\nButtonShadow=0,0,255\r\n";
 
 TBytes BarSkin(bool withImage, int tile = 1, bool mdiButton = false)
 {
@@ -349,6 +349,23 @@ TEST_F(SkinMenuBarTest, TheBandIsPaintedFromTheMenuBarImageOrInTheFlatColour)
         EXPECT_EQ(ScreenPixel(hwnd, band.Right - 1, y), c.RightOff);
         ::SendMessageW(hwnd, WM_NCACTIVATE, TRUE, 0);
         EXPECT_EQ(AwaitPixel(hwnd, free, y, c.Middle), c.Middle);
+
+        // A disabled item's caption is greyed.
+        Run->SetEnabled(false);
+        PumpFor(100);
+        EXPECT_FALSE(Bar().Item(2)->Enabled);
+        const TPixelRect run = Bar().Item(2)->Bounds();
+        const TWindowPixels greyed = GrabWindow(hwnd);
+        const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+        const std::uint32_t grey = GetRValue(shadow) << 16 | GetGValue(shadow) << 8 | GetBValue(shadow);
+        int greyPixels = 0, darkPixels = 0;
+        for (int py = run.Top; py < run.Bottom; ++py)
+            for (int px = run.Left; px < run.Right; ++px) {
+                greyPixels += greyed.At(px, py) == grey;
+                darkPixels += (greyed.At(px, py) & 0xC0C0C0) == 0;
+            }
+        EXPECT_GT(greyPixels, 5);
+        EXPECT_EQ(darkPixels, 0);
     }
 }
 
@@ -356,11 +373,12 @@ TEST_F(SkinMenuBarTest, HotAndPressedItemsAreFramedAndAClickOpensThePopupUnderTh
 {
     Build(BarSkin(true));
     const TPixelRect edit = Bar().Item(1)->Bounds();
-    const POINT corner{edit.Left, edit.Top};
+    const POINT corner{edit.Left, edit.Top}, opposite{edit.Right - 1, edit.Bottom - 1};
     const POINT away{Window().left + 150, Window().bottom + 60};
 
     MouseTo(ItemPoint(1));
-    EXPECT_EQ(AwaitPixel(Form->Handle(), corner.x, corner.y, kHilight), kHilight) << "hot";
+    EXPECT_EQ(AwaitPixel(Form->Handle(), corner.x, corner.y, kHilight), kHilight) << "hot: raised";
+    EXPECT_EQ(ScreenPixel(Form->Handle(), opposite.x, opposite.y), kShadow);
     EXPECT_EQ(Bar().Item(1)->State(), 3);
     EXPECT_EQ(Frame->HotObject, Bar().Item(1));
     MouseTo(away);
@@ -368,15 +386,16 @@ TEST_F(SkinMenuBarTest, HotAndPressedItemsAreFramedAndAClickOpensThePopupUnderTh
 
     Looked.clear();
     bool trackingSeen = false;
-    Play({ClickAt(ItemPoint(1)), Await(Edit->Handle()), Look(corner),
+    Play({ClickAt(ItemPoint(1)), Await(Edit->Handle()), Look(corner), Look(opposite),
           [&] { trackingSeen = Frame->MenuTracking() && SkinManager->MenuBarTracking && SkinManager->PopupSource == 1; },
           Key(VK_ESCAPE), MoveTo(away)});
     ASSERT_EQ(Seen.size(), 1u);
     EXPECT_EQ(Seen[0].Menu, Edit->Handle());
     EXPECT_EQ(Seen[0].Rect.left, PopupCorner(1).x);
     EXPECT_EQ(Seen[0].Rect.top, PopupCorner(1).y);
-    ASSERT_EQ(Looked.size(), 1u);
-    EXPECT_EQ(Looked[0], kHilight) << "pressed while open";
+    ASSERT_EQ(Looked.size(), 2u);
+    EXPECT_EQ(Looked[0], kShadow) << "pressed in while open";
+    EXPECT_EQ(Looked[1], kHilight);
     EXPECT_TRUE(trackingSeen);
     // Drawn by the window at every depth.
     for (HMENU menu : {Edit->Handle(), More->Handle()})
@@ -410,6 +429,11 @@ TEST_F(SkinMenuBarTest, ItemsRunTheirCommandsOnce)
     const TCase cases[] = {
         {"a click on an item without submenu", {ClickAt(ItemPoint(2)), watch}, {Run}, false},
         {"its accelerator", {Key('R', VK_MENU), watch}, {Run}, false},
+        // Two clicks, not a caption's double click that would maximize the window.
+        {"a double click", {ClickAt(ItemPoint(2)), [] {
+              MouseButton(MOUSEEVENTF_LEFTDOWN);
+              MouseButton(MOUSEEVENTF_LEFTUP);
+          }, watch}, {Run, Run}, false},
         // Exit is the sixth entry; the popup's items are found by the system's own rectangles.
         {"a click on a popup's item",
          {ClickAt(ItemPoint(0)), Await(File->Handle()),
@@ -432,6 +456,7 @@ TEST_F(SkinMenuBarTest, ItemsRunTheirCommandsOnce)
         EXPECT_EQ(Clicked, c.Runs);
         EXPECT_EQ(popupSeen || !Seen.empty(), c.PopupSeen);
         EXPECT_EQ(ShownPopup(), nullptr);
+        EXPECT_FALSE(::IsZoomed(Form->Handle()));
     }
 }
 
@@ -453,6 +478,10 @@ TEST_F(SkinMenuBarTest, MouseAndArrowsMoveBetweenTheItemsPopups)
         {"Left", {ClickAt(ItemPoint(0)), Await(File->Handle()), Key(VK_LEFT), Await(Help->Handle()), Key(VK_LEFT),
                   Await(Edit->Handle()), Key(VK_ESCAPE)}, {0, 3, 1}},
         {"Alt and an accelerator", {Key('E', VK_MENU), Await(Edit->Handle()), Key(VK_ESCAPE)}, {1}},
+        {"Alt alone opens the first item", {Key(VK_MENU), Await(File->Handle()), Key(VK_ESCAPE)}, {0}},
+        {"a click announced by message", {[hwnd = Form->Handle(), p = ItemPoint(3)] {
+              ::PostMessageW(hwnd, SKM_MENUBARCLICK, 0, MAKELPARAM(p.x, p.y));
+          }, Await(Help->Handle()), Key(VK_ESCAPE)}, {3}},
     };
     const std::vector<HMENU> menus{File->Handle(), Edit->Handle(), nullptr, Help->Handle()};
     for (const TCase& c : cases) {
@@ -507,7 +536,10 @@ TEST_F(SkinMenuBarTest, LettingGoGivesTheWindowItsMenuAroundTheSameClient)
 {
     Build(BarSkin(true));
     const HWND hwnd = Form->Handle();
+    // The client the form asked for, with the skinned band as with the system's bar.
     const SIZE skinned = ClientSize(hwnd);
+    EXPECT_EQ(skinned.cx, 320);
+    EXPECT_EQ(skinned.cy, 160);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         Form->SkinData->SetActive(false);
@@ -537,10 +569,12 @@ TEST_F(SkinMenuBarTest, ARightToLeftBarIsMirrored)
     EXPECT_EQ(Bar().Item(0)->Bounds().Right, bandRight - (kBarEnd + 8));
     for (size_t i = 1; i < 4; ++i)
         EXPECT_EQ(Bar().Item(i)->Bounds().Right, Bar().Item(i - 1)->Bounds().Left) << i;
-    Play({ClickAt(ItemPoint(0)), Await(File->Handle()), Key(VK_ESCAPE)});
-    ASSERT_EQ(Seen.size(), 1u);
+    // Left goes on to the next item, which lies to the left.
+    Play({ClickAt(ItemPoint(0)), Await(File->Handle()), Key(VK_LEFT), Await(Edit->Handle()), Key(VK_ESCAPE)});
+    ASSERT_EQ(Seen.size(), 2u);
     EXPECT_EQ(Seen[0].Rect.right, PopupCorner(0, true).x) << "aligned at the item's right edge";
     EXPECT_EQ(Seen[0].Rect.top, PopupCorner(0, true).y);
+    EXPECT_EQ(Seen[1].Menu, Edit->Handle());
 }
 
 TEST_F(SkinMenuBarTest, ButtonsInTheBandArePaintedThereAndKeepTheItemsClear)
