@@ -421,9 +421,17 @@ TEST_F(SkinMdiTest, MakingChildrenHoldsMenuUpdatesUntilTheLastChildGoes)
     ActiveChild(&maximized);
     EXPECT_EQ(SkinManager->MdiMaximized, maximized) << "the state follows the child that is active now";
 
+    // The menu changed behind the bar meanwhile shows once the last child is gone.
+    ASSERT_NE(main->MenuBar(), nullptr);
+    MENUITEMINFOW renamed{sizeof(renamed)};
+    renamed.fMask = MIIM_STRING;
+    renamed.dwTypeData = const_cast<wchar_t*>(L"&Project");
+    ::SetMenuItemInfoW(main->MenuBar()->WindowMenu(), 0, TRUE, &renamed);
     ::SendMessageW(Client, WM_MDIDESTROY, WPARAM(first), 0);
     EXPECT_TRUE(SkinData->MenuUpdate()) << "the last child gone, the menu bar follows menu changes again";
     EXPECT_FALSE(SkinManager->MdiMaximized);
+    ASSERT_FALSE(main->MenuBar()->MenuBarItems().empty());
+    EXPECT_EQ(main->MenuBar()->MenuBarItems().front()->Caption, L"&Project") << "the bar was rebuilt";
 
     // A menu the client sets becomes the skinned bar's, and the window shows none of its own.
     const HMENU documentMenu = ::CreateMenu();
