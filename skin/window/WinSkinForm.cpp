@@ -5,6 +5,7 @@
 
 #include "skin/menus/WinSkinMenu.h"
 #include "skin/window/IconPicture.h"
+#include "skin/window/MdiClientLink.h"
 #include "skin/window/SkinData.h"
 #include "skin/window/SkinManager.h"
 #include "skin/window/SkinMessages.h"
@@ -103,8 +104,6 @@ bool TWinSkinForm::AttachWindow(TSkinData* skinData)
         if (skinData->Options().Contains(TSkinOption::xoMDIChildBorder))
             FFramePainting = false;
     }
-    // An MDI main form (a child window of class "MDIClient") and its client's own procedure
-    // are taken over with the skinned menus.
     FBorderKind = BorderKindOf(windowStyle);
 
     OSVERSIONINFOW version{};
@@ -125,6 +124,8 @@ bool TWinSkinForm::AttachWindow(TSkinData* skinData)
     if (!FWindowLink.AttachProc<&TWinSkinForm::FrameWndProc>(FWindow, this))
         return false;
     FAttached = true;
+    if (FMdiRole != TMdiRole::Child)
+        AttachMdiClient();
     if (FFramePainting) {
         CreateMenuBar();
         ComputeBorders();
@@ -193,8 +194,7 @@ void TWinSkinForm::FinishSkin()
             // A maximized child is drawn by its MDI client with the main form; a minimized one
             // keeps the size its client gave it.
             if (FShowState == TShowState::Maximized) {
-                if (SkinManager && SkinManager->MdiClient)
-                    ::PostMessageW(SkinManager->MdiClient, SKM_MDIREDRAW, 0, 0);
+                PostMdiRedraw();
             } else if (FShowState == TShowState::Normal) {
                 FState = TFrameState::Resizing;
                 ResizeToKeepClient(false);
@@ -279,6 +279,7 @@ void TWinSkinForm::Detach()
     const bool painted = FFramePainting && FState != TFrameState::Attaching;
     FFormLink.Detach();
     FWindowLink.Detach();
+    DetachMdiClient();
     FreeWrappers();
     ReleaseOwnerDrawnMenus(TMenuRelease::Whole);
     if (FForm)
@@ -326,6 +327,7 @@ void TWinSkinForm::DetachOnDestroy()
         FSkinData->HideCaptionHint();
     FFormLink.Detach();
     FWindowLink.Detach();
+    DetachMdiClient();
     FreeWrappers();
     ReleaseOwnerDrawnMenus(TMenuRelease::WindowGoing);
     RestoreWindowMenu(false);
@@ -486,8 +488,13 @@ bool TWinSkinForm::Stage2(TMessage& Message)
         CallOld(Message);
         if (Message.Msg == WM_SETICON)
             LoadWindowIcon();
-        if (FState == TFrameState::Active && ::IsWindowVisible(FWindow))
-            PaintFrame();
+        // A maximized child's caption is the main form's, which its client redraws.
+        if (FState == TFrameState::Active && ::IsWindowVisible(FWindow)) {
+            if (MaximizedMdiChild())
+                PostMdiRedraw();
+            else
+                PaintFrame();
+        }
         return true;
     case WM_SYSCOMMAND:
         WMSysCommand(Message);
@@ -535,7 +542,9 @@ void TWinSkinForm::FormWindowProc(TMessage& Message)
     case WM_SETTEXT:
         FFormLink.CallPrevious(Message);
         if (::IsWindowVisible(FWindow)) {
-            if (FShowState == TShowState::Minimized)
+            if (MaximizedMdiChild())
+                PostMdiRedraw();
+            else if (FShowState == TShowState::Minimized)
                 PaintFrame();
             else
                 RecalcFrame();
@@ -545,9 +554,11 @@ void TWinSkinForm::FormWindowProc(TMessage& Message)
         FFormLink.CallPrevious(Message);
         if (Message.Result == 0 && MenuBarDialogChar(Message))
             return;
-        // An MDI child hands the key to its main form likewise.
-        TCustomForm* main = Application ? Application->MainForm() : nullptr;
-        if (Message.Result == 0 && main && main != FForm && FMdiRole != TMdiRole::Child)
+        // An MDI child hands the key to its main form, any other form to the program's.
+        TWinControl* main = Application ? Application->MainForm() : nullptr;
+        if (FMdiRole == TMdiRole::Child)
+            main = SkinManager ? SkinManager->MdiMainForm : nullptr;
+        if (Message.Result == 0 && main && main != FForm)
             Message.Result = main->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
         return;
     }
@@ -636,12 +647,15 @@ void TWinSkinForm::WMNCActivate(TMessage& Message)
     if (!FIsActive && HotObject)
         HotObject->MouseLeave();
     // No mouse-leave notice comes for a control under the cursor of a window that lost
-    // activation; its wrapper hears it from here. The MDI main form's client hears of the
-    // activation with the MDI paths.
+    // activation; its wrapper hears it from here.
     if (!FIsActive)
         for (const auto& wrapper : FWrappers)
             if (wrapper->Attached())
                 ::SendMessageW(wrapper->Handle(), CM_MOUSELEAVE, 0, 0);
+    // The system's frame procedure would tell the client, which tells its active child, whose
+    // caption follows the main form's activation; ours does not call it.
+    if (const HWND client = MdiClientWindow())
+        ::SendMessageW(client, WM_NCACTIVATE, Message.WParam, Message.LParam);
     if (FMdiRole == TMdiRole::Child)
         CallOld(Message);
     PaintFrame();
@@ -764,6 +778,7 @@ void TWinSkinForm::WMSize(TMessage& Message)
     case SIZE_MAXIMIZED: FShowState = TShowState::Maximized; break;
     default: break;
     }
+    MdiChildSized();
     if (FState != TFrameState::Active && FState != TFrameState::Refreshing)
         return;
     if (FShowState == TShowState::Minimized)
@@ -890,6 +905,7 @@ TCaptionWindow TWinSkinForm::CaptionWindowFacts() const
     facts.Boxes = FCaptionBoxes;
     facts.Kind = FBorderKind;
     facts.DialogClass = FDialog;
+    facts.MdiChildButtonsShown = MdiChildButtonsShown();
     return facts;
 }
 

@@ -24,6 +24,7 @@
 
 class TControl;
 class TCustomForm;
+class TMdiClientLink;
 class TMenu;
 class TMenuItem;
 class TPopupMenu;
@@ -73,6 +74,10 @@ public:
     int MenuBarHeight() const noexcept { return FMenuBarHeight; }
     std::uint32_t CaptionBoxes() const noexcept { return FCaptionBoxes; }
     bool HasRegion() const noexcept { return FRegionSize.cx != 0 || FRegionSize.cy != 0; }
+    // The MDI main form's client window while the frame holds it, else none.
+    HWND MdiClientWindow() const noexcept;
+    // The MDI main form shows its maximized active child's buttons in its menu bar band.
+    bool MdiChildButtonsShown() const;
 
     // The control wrappers the frame owns. Registering takes ownership and gives the wrapper
     // back borrowed; registering one already listed does nothing.
@@ -158,6 +163,16 @@ private:
     void TrackSysMenuPopup(POINT screen);
 
     void ReadWindowState();
+    // The MDI paths: finding and taking over the main form's client, letting it go, and a
+    // child's size change.
+    void AttachMdiClient();
+    void DetachMdiClient();
+    void MdiChildSized();
+    bool MaximizedMdiChild() const noexcept
+    {
+        return FMdiRole == TMdiRole::Child && FShowState == TShowState::Maximized;
+    }
+    void PostMdiRedraw() const;
     void LoadWindowIcon();
     void ResizeToKeepClient(bool reread);
     void SetSysMenuStyle(bool on);
@@ -202,6 +217,7 @@ private:
     bool FFramePainting = false;
     TFrameState FState = TFrameState::Attaching;
     std::vector<THandlerPtr<TSkinControl>> FWrappers;
+    THandlerPtr<TMdiClientLink> FMdiClient;
     TBorderKind FBorderKind = TBorderKind::Sizeable;
     std::uint32_t FCaptionBoxes = 0;
     TMdiRole FMdiRole = TMdiRole::None;

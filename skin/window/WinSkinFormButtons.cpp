@@ -21,10 +21,12 @@ void TWinSkinForm::DoSysButtonAction(size_t index, POINT screen)
         FShowState = TShowState::Normal;
         post(SC_RESTORE);
     };
-    auto toMdiChild = [](WPARAM command) {
-        if (!SkinManager || !SkinManager->MdiClient)
+    // The buttons of the maximized child sit in this main form's band: its own client's child.
+    auto toMdiChild = [this](WPARAM command) {
+        const HWND client = MdiClientWindow();
+        if (!client)
             return;
-        if (auto child = reinterpret_cast<HWND>(::SendMessageW(SkinManager->MdiClient, WM_MDIGETACTIVE, 0, 0)))
+        if (auto child = reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, 0)))
             ::PostMessageW(child, WM_SYSCOMMAND, command, 0);
     };
     switch (action) {

@@ -21,5 +21,7 @@ if(WIN32)
         window/WinSkinFormControls.cpp
         window/WinSkinFormMenuBar.cpp
         window/WinSkinFormMenuItems.cpp
+        window/WinSkinFormMdi.cpp
+        window/MdiClientLink.cpp
     )
 endif()
