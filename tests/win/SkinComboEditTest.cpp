@@ -92,12 +92,7 @@ void Click(POINT screen)
 
 void Key(WORD vk, WORD modifier = 0)
 {
-    if (modifier)
-        KeyPress(modifier, false);
-    KeyPress(vk, false);
-    KeyPress(vk, true);
-    if (modifier)
-        KeyPress(modifier, true);
+    KeyStroke(vk, modifier);
     PumpFor(100);
 }
 

@@ -40,16 +40,6 @@ SIZE WindowSize(HWND hwnd)
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// The window's region box, or an empty box without a region.
-RECT RegionBox(HWND hwnd)
-{
-    const win::GdiObject<HRGN> rgn(::CreateRectRgn(0, 0, 0, 0));
-    RECT box{};
-    if (::GetWindowRgn(hwnd, rgn.get()) != ERROR)
-        ::GetRgnBox(rgn.get(), &box);
-    return box;
-}
-
 bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
 // Watches, from another thread, for a popup menu window to appear, then closes it with Escape as

@@ -104,15 +104,6 @@ void SaveShot(HWND hwnd, const char* name)
     out.write(reinterpret_cast<const char*>(shot.Bits.data()), bytes);
 }
 
-RECT RegionBox(HWND hwnd)
-{
-    const win::GdiObject<HRGN> rgn(::CreateRectRgn(0, 0, 0, 0));
-    RECT box{};
-    if (::GetWindowRgn(hwnd, rgn.get()) != ERROR)
-        ::GetRgnBox(rgn.get(), &box);
-    return box;
-}
-
 bool HasRegion(HWND hwnd)
 {
     const RECT box = RegionBox(hwnd);

@@ -238,14 +238,7 @@ protected:
     }
     static TStep Key(WORD vk, WORD modifier = 0)
     {
-        return [vk, modifier] {
-            if (modifier)
-                KeyPress(modifier, false);
-            KeyPress(vk, false);
-            KeyPress(vk, true);
-            if (modifier)
-                KeyPress(modifier, true);
-        };
+        return [vk, modifier] { KeyStroke(vk, modifier); };
     }
     // Waits until the popup showing is the one of `menu` and notes it, with its place.
     TStep Await(HMENU menu)

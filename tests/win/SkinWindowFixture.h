@@ -211,6 +211,27 @@ inline void KeyPress(WORD vk, bool up)
     ::SendInput(1, &in, sizeof(in));
 }
 
+// One key pressed and released, with a modifier (VK_MENU, VK_CONTROL, ...) held around it.
+inline void KeyStroke(WORD vk, WORD modifier = 0)
+{
+    if (modifier)
+        KeyPress(modifier, false);
+    KeyPress(vk, false);
+    KeyPress(vk, true);
+    if (modifier)
+        KeyPress(modifier, true);
+}
+
+// The window's region box, or an empty box without a region.
+inline RECT RegionBox(HWND hwnd)
+{
+    const win::GdiObject<HRGN> rgn(::CreateRectRgn(0, 0, 0, 0));
+    RECT box{};
+    if (::GetWindowRgn(hwnd, rgn.get()) != ERROR)
+        ::GetRgnBox(rgn.get(), &box);
+    return box;
+}
+
 // The screen point at the middle of a caption button.
 inline POINT ButtonPoint(TWinSkinForm* frame, size_t index)
 {
