@@ -4,6 +4,7 @@
 // caption, Alt+Space and the icon button.
 #include "skin/menus/MenuItemPainter.h"
 #include "tests/win/GuiObjects.h"
+#include "tests/win/MenuInput.h"
 #include "tests/win/SkinWindowFixture.h"
 
 #include "toolkit/Canvas.h"
@@ -38,59 +39,8 @@ TBytes MenuSkin()
     return TestSkinArchive(skin);
 }
 
-HWND VisibleMenuWindow()
-{
-    const HWND menu = ::FindWindowW(L"#32768", nullptr);
-    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
-}
-
-bool InMenu(DWORD thread)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return ::GetGUIThreadInfo(thread, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
-}
-
-void Tap(WORD vk)
-{
-    KeyPress(vk, false);
-    KeyPress(vk, true);
-}
-
-// Gives real input and looks at the screen from another thread while the GUI thread runs a
-// menu's modal loop: waits for the menu window, then runs each step once the loop takes input.
-class TMenuPlayer {
-public:
-    // settleMs: the popup's paint and each key's redraw reach the screen before the next step.
-    TMenuPlayer(DWORD guiThread, std::vector<std::function<void()>> steps, int settleMs = 250)
-        : FThread([guiThread, settleMs, steps = std::move(steps)] {
-              for (int waited = 0; waited < 3000 && !VisibleMenuWindow(); waited += 10)
-                  ::Sleep(10);
-              for (const auto& step : steps) {
-                  for (int waited = 0; waited < 2000 && !InMenu(guiThread); waited += 10)
-                      ::Sleep(10);
-                  ::Sleep(static_cast<DWORD>(settleMs));
-                  step();
-              }
-              // A menu the steps failed to close would hold the test in its loop for good.
-              for (int waited = 0; waited < 6000 && VisibleMenuWindow(); waited += 10) {
-                  if (waited % 1500 == 1490)
-                      Tap(VK_ESCAPE);
-                  ::Sleep(10);
-              }
-          })
-    {
-    }
-    ~TMenuPlayer() { Join(); }
-    void Join()
-    {
-        if (FThread.joinable())
-            FThread.join();
-    }
-
-private:
-    std::thread FThread;
-};
+// The popup's paint and each key's redraw reach the screen before the next step is given.
+constexpr TMenuPace kLookAndType{.SettleMs = 250, .AfterMs = 0, .CloseLeftover = true};
 
 std::uint32_t Pixel(int x, int y) // of the screen, 0x00RRGGBB
 {
@@ -178,7 +128,7 @@ protected:
     {
         RECT r{};
         ::GetWindowRect(Form->Handle(), &r);
-        TMenuPlayer player(::GetCurrentThreadId(), std::move(steps));
+        TMenuInputPlayer player(::GetCurrentThreadId(), std::move(steps), kLookAndType);
         open({r.left + 40, r.top + 50});
         player.Join();
         PumpFor(50);
@@ -222,11 +172,11 @@ TEST_F(SkinMenuItemTest, PopupMenusAreDrawnFromTheSkinUntilTheFrameLetsGo)
             check = InkIn({checked.left + 5, checked.top + 1, checked.left + 21, checked.top + 17}, kItemNormal);
             imageCentre = Pixel(image.left + 13, image.top + 9);
             shortCut = InkIn({open.right - 60, open.top + 4, open.right - 4, open.bottom - 4}, kItemNormal);
-            Tap(VK_DOWN);
+            KeyStroke(VK_DOWN);
         },
         [&] {
             openSelected = Pixel(open.right - 4, open.top + 2);
-            Tap(VK_ESCAPE);
+            KeyStroke(VK_ESCAPE);
         },
     });
     EXPECT_EQ(openNormal, kItemNormal) << std::hex << openNormal;
@@ -247,7 +197,7 @@ TEST_F(SkinMenuItemTest, PopupMenusAreDrawnFromTheSkinUntilTheFrameLetsGo)
         const HWND window = VisibleMenuWindow();
         plainBorder = ScreenPixel(window, 1, 1);
         plainAnswer = ::SendMessageW(window, SKM_QUERYSKINNED, 0, 0);
-        Tap(VK_ESCAPE);
+        KeyStroke(VK_ESCAPE);
     }});
     EXPECT_NE(plainBorder, kMenuBackground);
     EXPECT_EQ(plainAnswer, 0);
@@ -271,7 +221,7 @@ TEST_F(SkinMenuItemTest, TheMenusOfARightToLeftFormAreMirrored)
         const RECT r = ItemRect(menu, 0);
         left = InkIn({r.left + 5, r.top + 1, r.left + 21, r.top + 17}, kItemNormal);
         right = InkIn({r.right - 21, r.top + 1, r.right - 5, r.top + 17}, kItemNormal);
-        Tap(VK_ESCAPE);
+        KeyStroke(VK_ESCAPE);
     }});
     EXPECT_GT(right.Count, 4) << "the check mark on the right";
     // The caption reads from the right too, so the left end holds neither.
@@ -307,7 +257,7 @@ TEST_F(SkinMenuItemTest, TheWindowMenusOwnerDrawnEntriesAreDrawnByTheFrame)
                  (position == 0 ? known : foreign) = Pixel(r.right - 4, r.top + 2);
                  keys[position] = InkIn({r.right - 60, r.top + 4, r.right - 4, r.bottom - 4}, kItemNormal);
              }
-             Tap(VK_ESCAPE);
+             KeyStroke(VK_ESCAPE);
          }});
     EXPECT_EQ(known, kItemNormal) << std::hex << known;
     EXPECT_EQ(foreign, kItemNormal) << std::hex << foreign;
@@ -411,7 +361,8 @@ protected:
                 shown.Glyphs.push_back(InkIn({r.left + 5, r.top + 1, r.left + 21, r.top + 17}, kItemNormal));
             }
         });
-        TMenuPlayer player(::GetCurrentThreadId(), std::move(steps), lookAtGlyphs ? 250 : 20);
+        TMenuInputPlayer player(::GetCurrentThreadId(), std::move(steps),
+                                {.SettleMs = lookAtGlyphs ? 250 : 20, .AfterMs = 0, .CloseLeftover = true});
         open();
         PumpUntil([&] { return shown.Seen && VisibleMenuWindow() == nullptr; }, 5000);
         player.Join();
@@ -457,7 +408,7 @@ TEST_F(SkinSysMenuTest, ARightClickOnTheCaptionShowsItAtThePointAndEscapeDoesNot
             MouseButton(MOUSEEVENTF_RIGHTDOWN);
             MouseButton(MOUSEEVENTF_RIGHTUP);
         },
-        {[] { Tap(VK_ESCAPE); }});
+        {[] { KeyStroke(VK_ESCAPE); }});
     EXPECT_EQ(shown.Window.left, at.x);
     EXPECT_EQ(shown.Window.top, at.y);
     EXPECT_EQ(shown.Source, 2);
@@ -498,10 +449,10 @@ TEST_F(SkinSysMenuTest, AltSpaceShowsItAtTheClientOriginAndCloseClosesTheWindow)
     OpenBy(shown,
         [] {
             KeyPress(VK_MENU, false);
-            Tap(VK_SPACE);
+            KeyStroke(VK_SPACE);
             KeyPress(VK_MENU, true);
         },
-        {[] { Tap('C'); }});
+        {[] { KeyStroke('C'); }});
     EXPECT_EQ(shown.Window.left, origin.x);
     EXPECT_EQ(shown.Window.top, origin.y);
     PumpUntil([&] { return Form->CloseRequests > 0; }, 1000);

@@ -2,6 +2,7 @@
 // form told of changes, items run by real keys and clicks on the menu bar and on popups, owner
 // drawing routed to the right item, and every menu handle freed with its form.
 #include "tests/win/GuiObjects.h"
+#include "tests/win/MenuInput.h"
 #include "tests/win/TestSupport.h"
 
 #include "toolkit/Canvas.h"
@@ -59,12 +60,6 @@ TStep Click(std::function<POINT()> at)
 
 POINT Middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-HWND VisibleMenuWindow()
-{
-    const HWND menu = ::FindWindowW(L"#32768", nullptr);
-    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
-}
-
 // The middle of an entry of the popup menu showing now.
 POINT PopupItemPoint(int position)
 {
@@ -73,45 +68,6 @@ POINT PopupItemPoint(int position)
     ::GetMenuItemRect(nullptr, hmenu, static_cast<UINT>(position), &r);
     return Middle(r);
 }
-
-bool InMenu(DWORD thread)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return ::GetGUIThreadInfo(thread, &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
-}
-
-// Gives the steps from another thread while the GUI thread runs the menu's own modal loop. Each
-// step after the first (and the first too for a popup, whose rectangle it notes) waits until
-// the GUI thread is in a menu; the steps are paced so the loop takes each key before the next.
-class TInputPlayer {
-public:
-    TInputPlayer(DWORD guiThread, std::vector<TStep> steps, bool popup)
-        : FThread([this, guiThread, popup, steps = std::move(steps)] {
-              for (int waited = 0; popup && waited < 3000 && !VisibleMenuWindow(); waited += 10)
-                  ::Sleep(10);
-              if (popup)
-                  ::GetWindowRect(VisibleMenuWindow(), &PopupRect);
-              for (size_t i = 0; i < steps.size(); ++i) {
-                  for (int waited = 0; (i > 0 || popup) && waited < 2000 && !InMenu(guiThread); waited += 10)
-                      ::Sleep(10);
-                  steps[i]();
-                  ::Sleep(120);
-              }
-          })
-    {
-    }
-    ~TInputPlayer() { Join(); }
-    void Join()
-    {
-        if (FThread.joinable())
-            FThread.join();
-    }
-    RECT PopupRect{}; // read after Join
-
-private:
-    std::thread FThread;
-};
 
 struct TInputCase {
     const char* Name;
@@ -211,7 +167,7 @@ protected:
     RECT Play(std::vector<TStep> steps, size_t expectedClicks, const std::function<void()>& popup = nullptr)
     {
         Clicked.clear();
-        TInputPlayer player(::GetCurrentThreadId(), std::move(steps), popup != nullptr);
+        TMenuInputPlayer player(::GetCurrentThreadId(), std::move(steps), {.Popup = popup != nullptr});
         if (popup)
             popup(); // the menu's own loop runs in here
         RunMessages([&] { return Clicked.size() >= expectedClicks && !InMenu(::GetCurrentThreadId()); }, 4000);
