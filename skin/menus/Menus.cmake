@@ -5,6 +5,7 @@ list(APPEND QM_SKIN_SOURCES
 )
 if(WIN32)
     list(APPEND QM_SKIN_WINDOW_SOURCES
+        menus/MenuEntry.cpp
         menus/MenuItemPainter.cpp
         menus/WinSkinPopMenu.cpp
         menus/WinSkinMenu.cpp

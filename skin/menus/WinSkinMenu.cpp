@@ -4,6 +4,8 @@
 
 #include "skin/menus/MenuBarLayout.h"
 #include "skin/menus/MenuBarTracking.h"
+#include "skin/menus/MenuEntry.h"
+#include "skin/menus/MenuItemPainter.h"
 #include "skin/pixels/Painters.h"
 #include "skin/pixels/PixelBuffer_win.h"
 #include "skin/pixels/SystemColors.h"
@@ -59,17 +61,6 @@ TWinSkinMenu::~TWinSkinMenu()
         tracking.Menu = nullptr;
 }
 
-HFONT TWinSkinMenu::MenuFont()
-{
-    if (!FFont) {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-            FFont.reset(::CreateFontIndirectW(&metrics.lfMenuFont));
-    }
-    return FFont ? FFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
-
 // ---- Items ------------------------------------------------------------------------------
 
 void TWinSkinMenu::BuildMenuBar()
@@ -111,22 +102,17 @@ void TWinSkinMenu::ReadItems()
     TMainMenu* toolkitMenu = form ? form->Menu() : nullptr;
     const int count = ::GetMenuItemCount(FWindowMenu);
     for (int i = 0; i < count; ++i) {
-        wchar_t text[kMaxItemText + 1]{};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
-        info.dwTypeData = text;
-        info.cch = kMaxItemText;
-        if (!::GetMenuItemInfoW(FWindowMenu, static_cast<UINT>(i), TRUE, &info))
+        const std::optional<TMenuEntry> entry = ReadMenuEntry(FWindowMenu, static_cast<UINT>(i), true, kMaxItemText);
+        if (!entry)
             continue;
         auto item = std::make_unique<TMenuBtn>(FFrame, *this, FItems.size());
-        item->Enabled = !(info.fState & (MFS_GRAYED | MFS_DISABLED));
-        item->Caption = (info.fType & (MFT_SEPARATOR | MFT_BITMAP)) ? L"" : text;
-        item->Popup = info.hSubMenu;
-        item->Command = info.wID;
-        if (info.fType & MFT_RIGHTORDER)
+        item->Enabled = entry->Enabled();
+        item->Caption = (entry->Type & (MFT_SEPARATOR | MFT_BITMAP)) ? L"" : entry->Text;
+        item->Popup = entry->SubMenu;
+        item->Command = entry->Id;
+        if (entry->Type & MFT_RIGHTORDER)
             FRightToLeft = true;
-        if (TMenuItem* match = toolkitMenu ? toolkitMenu->FindItem(info.wID) : nullptr) {
+        if (TMenuItem* match = toolkitMenu ? toolkitMenu->FindItem(entry->Id) : nullptr) {
             item->Caption = match->Caption();
             item->Enabled = match->Enabled();
             item->Popup = match->Handle();
@@ -187,11 +173,9 @@ void TWinSkinMenu::LayoutMenuBar()
 
 std::optional<size_t> TWinSkinMenu::MenuBarHitTest(TFramePoint p) const
 {
-    for (const auto& item : FItems) {
-        const TPixelRect& r = item->Bounds();
-        if (item->Visible() && !item->Caption.empty() && p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom)
+    for (const auto& item : FItems)
+        if (item->Visible() && !item->Caption.empty() && Contains(item->Bounds(), p))
             return item->Index();
-    }
     return std::nullopt;
 }
 

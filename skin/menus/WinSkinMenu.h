@@ -61,7 +61,6 @@ private:
     // Left edge of the MDI caption buttons shown in the band, or the band's right edge.
     int ButtonLimit(const TPixelRect& band) const;
     void DrawCaption(HDC dc, const TMenuBtn& item, const TPixelRect& r, COLORREF colour) const;
-    HFONT MenuFont();
 
     TWinSkinForm& FFrame;
     TSkinData* FSkinData;
@@ -71,5 +70,4 @@ private:
     TPixelBuffer FBandPicture; // the band as last painted, items and buttons included
     TPixelRect FBandRect;
     bool FRightToLeft = false;
-    win::GdiObject<HFONT> FFont;
 };

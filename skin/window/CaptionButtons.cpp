@@ -176,8 +176,7 @@ std::optional<std::size_t> HitObject(std::span<const TCaptionButton> buttons, TF
         const TCaptionButton& b = buttons[i];
         if (!b.Data || !b.Visible || b.Data->Action < 0)
             continue;
-        const TPixelRect& r = b.Bounds;
-        if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom)
+        if (Contains(b.Bounds, p))
             return i;
     }
     return std::nullopt;

@@ -48,6 +48,12 @@ struct TFramePoint {
     bool operator==(const TFramePoint&) const noexcept = default;
 };
 
+// Whether a rectangle in frame coordinates holds the point (right and bottom edges excluded).
+constexpr bool Contains(const TPixelRect& r, TFramePoint p) noexcept
+{
+    return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+}
+
 struct TFrameBorders {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
     bool operator==(const TFrameBorders&) const noexcept = default;

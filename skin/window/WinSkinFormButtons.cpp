@@ -6,12 +6,6 @@
 #include "skin/window/SkinMessages.h"
 #include "toolkit/Application.h"
 
-namespace {
-
-bool Contains(const TPixelRect& r, TFramePoint p) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; }
-
-} // namespace
-
 void TWinSkinForm::DoSysButtonAction(size_t index, POINT screen)
 {
     const TCaptionButton& button = FButtons[index];

@@ -8,6 +8,8 @@
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
 
+#include <algorithm>
+
 void TWinSkinForm::CreateMenuBar()
 {
     if (!FFramePainting || FChild || FMdiRole == TMdiRole::Child || FMenuBar || !::GetMenu(FWindow))
@@ -61,9 +63,13 @@ bool TWinSkinForm::MenuBarSysCommand(TMessage& Message)
         return false;
     std::optional<size_t> index;
     if (key == 0) {
-        for (const auto& item : FMenuBar->MenuBarItems())
-            if (!index && item->Visible() && !item->Caption.empty() && !item->Bounds().IsEmpty())
-                index = item->Index();
+        // Alt alone: the first item shown.
+        const auto& items = FMenuBar->MenuBarItems();
+        const auto first = std::find_if(items.begin(), items.end(), [](const auto& item) {
+            return item->Visible() && !item->Caption.empty() && !item->Bounds().IsEmpty();
+        });
+        if (first != items.end())
+            index = (*first)->Index();
     } else {
         index = FMenuBar->FindAccelerator(key);
     }

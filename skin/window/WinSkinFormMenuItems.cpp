@@ -2,8 +2,7 @@
 // own menu that reach the frame to be measured and drawn, and the skinned system menu.
 #include "skin/window/WinSkinForm.h"
 
-#include "skin/menus/WinSkinMenu.h"
-
+#include "skin/menus/MenuEntry.h"
 #include "skin/menus/MenuItemLayout.h"
 #include "skin/menus/MenuItemPainter.h"
 #include "skin/menus/WinSkinMenu.h"
@@ -30,6 +29,30 @@ void ForEachItem(TMenuItem* item, Visit visit)
     }
 }
 
+// The menus of kind M the form holds, and those of the forms it holds.
+template <class M, class Visit>
+void ForEachFormMenu(TCustomForm& form, Visit visit)
+{
+    for (size_t i = 0; i < form.ComponentCount(); ++i) {
+        TComponent* component = form.Components(i);
+        if (auto* menu = As<M>(component))
+            visit(menu);
+        else if (auto* owned = As<TCustomForm>(component))
+            for (size_t k = 0; k < owned->ComponentCount(); ++k)
+                if (auto* menu = As<M>(owned->Components(k)))
+                    visit(menu);
+    }
+}
+
+// Only what the skin turned on is turned off again when it lets go.
+void TurnOwnerDrawOn(TMenu* menu, std::vector<TMenu*>& turnedOn)
+{
+    if (menu->OwnerDraw())
+        return;
+    menu->SetOwnerDraw(true);
+    turnedOn.push_back(menu);
+}
+
 // The skin's handlers leave an item; handlers the item had of its own stay.
 void ClearSkinHandlers(TMenuItem* item)
 {
@@ -46,24 +69,19 @@ TMenuItemLook LookOfEntry(HMENU menu, UINT id, bool selected)
 {
     TMenuItemLook look;
     look.Selected = selected;
-    wchar_t text[256] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = static_cast<UINT>(std::size(text) - 1);
-    if (!::GetMenuItemInfoW(menu, id, FALSE, &info))
+    const std::optional<TMenuEntry> entry = ReadMenuEntry(menu, id, false);
+    if (!entry)
         return look;
-    std::wstring caption = text;
+    std::wstring caption = entry->Text;
     if (const size_t tab = caption.find(L'\t'); tab != std::wstring::npos) {
         look.ShortCut = caption.substr(tab + 1);
         caption.resize(tab);
     }
-    look.Separator = (info.fType & MFT_SEPARATOR) != 0 || caption.empty() || caption == L"-";
+    look.Separator = (entry->Type & MFT_SEPARATOR) != 0 || caption.empty() || caption == L"-";
     look.Caption = std::move(caption);
-    look.Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
-    look.Checked = (info.fState & MFS_CHECKED) != 0;
-    look.RightToLeft = (info.fType & MFT_RIGHTORDER) != 0;
+    look.Enabled = entry->Enabled();
+    look.Checked = (entry->State & MFS_CHECKED) != 0;
+    look.RightToLeft = (entry->Type & MFT_RIGHTORDER) != 0;
     return look;
 }
 
@@ -102,10 +120,7 @@ void TWinSkinForm::OwnerDrawMainMenus()
                 if (!item->OnMeasureItem.target<TMainMenuItemMeasurer>())
                     item->OnMeasureItem = TMainMenuItemMeasurer{FSkinData, item->OnMeasureItem};
             });
-        if (!menu->OwnerDraw()) {
-            menu->SetOwnerDraw(true);
-            FOwnerDrawnMenus.push_back(menu);
-        }
+        TurnOwnerDrawOn(menu, FOwnerDrawnMenus);
     }
 }
 
@@ -113,7 +128,7 @@ void TWinSkinForm::OwnerDrawPopupMenus()
 {
     if (!FForm || !FSkinData || FForm->ClassName() == L"TwwRichEditForm")
         return;
-    auto give = [this](TPopupMenu* menu) {
+    ForEachFormMenu<TPopupMenu>(*FForm, [this](TPopupMenu* menu) {
         if (menu->Tag() == FSkinData->DisableTag())
             return;
         ForEachItem(menu->Items(), [this](TMenuItem* item) {
@@ -122,20 +137,8 @@ void TWinSkinForm::OwnerDrawPopupMenus()
             if (!item->OnMeasureItem)
                 item->OnMeasureItem = TMenuItemMeasurer{FSkinData};
         });
-        if (!menu->OwnerDraw()) {
-            menu->SetOwnerDraw(true);
-            FOwnerDrawnMenus.push_back(menu);
-        }
-    };
-    for (size_t i = 0; i < FForm->ComponentCount(); ++i) {
-        TComponent* component = FForm->Components(i);
-        if (auto* menu = As<TPopupMenu>(component))
-            give(menu);
-        else if (auto* owned = As<TCustomForm>(component))
-            for (size_t k = 0; k < owned->ComponentCount(); ++k)
-                if (auto* menu = As<TPopupMenu>(owned->Components(k)))
-                    give(menu);
-    }
+        TurnOwnerDrawOn(menu, FOwnerDrawnMenus);
+    });
 }
 
 void TWinSkinForm::ReleaseOwnerDrawnMenus(TMenuRelease how)
@@ -149,23 +152,14 @@ void TWinSkinForm::ReleaseOwnerDrawnMenus(TMenuRelease how)
     if (!FForm)
         return;
     // Only menus still on the form are touched: one freed meanwhile is gone from its list.
-    auto release = [&](TMenu* menu) {
+    ForEachFormMenu<TMenu>(*FForm, [&](TMenu* menu) {
         ForEachItem(menu->Items(), ClearSkinHandlers);
         // A main menu rebuilt now would be put on the window in its last message, and the
         // window would destroy it with itself; without handlers its items draw as the system's.
         const bool mainGoing = how == TMenuRelease::WindowGoing && As<TMainMenu>(menu);
         if (!mainGoing && std::find(turnedOn.begin(), turnedOn.end(), menu) != turnedOn.end())
             menu->SetOwnerDraw(false);
-    };
-    for (size_t i = 0; i < FForm->ComponentCount(); ++i) {
-        TComponent* component = FForm->Components(i);
-        if (auto* menu = As<TMenu>(component))
-            release(menu);
-        else if (auto* owned = As<TCustomForm>(component))
-            for (size_t k = 0; k < owned->ComponentCount(); ++k)
-                if (auto* menu = As<TMenu>(owned->Components(k)))
-                    release(menu);
-    }
+    });
 }
 
 // ---- Items of the window's menu ---------------------------------------------------------
@@ -277,15 +271,10 @@ void TWinSkinForm::BuildSysMenuPopup()
     const bool maximized = FShowState == TShowState::Maximized;
     const bool minimized = FShowState == TShowState::Minimized;
     for (int position = 0; position < count; ++position) {
-        wchar_t text[256] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = static_cast<UINT>(std::size(text) - 1);
-        if (!::GetMenuItemInfoW(system, static_cast<UINT>(position), TRUE, &info))
+        const std::optional<TMenuEntry> entry = ReadMenuEntry(system, static_cast<UINT>(position), true);
+        if (!entry)
             continue;
-        std::wstring caption = (info.fType & MFT_SEPARATOR) ? std::wstring() : std::wstring(text);
+        std::wstring caption = (entry->Type & MFT_SEPARATOR) ? std::wstring() : entry->Text;
         TShortCut shortCut = scNone;
         if (const size_t tab = caption.find(L'\t'); tab != std::wstring::npos) {
             shortCut = TextToShortCut(std::wstring_view(caption).substr(tab + 1));
@@ -294,11 +283,11 @@ void TWinSkinForm::BuildSysMenuPopup()
                 caption.resize(tab);
         }
         TMenuItem* item = FSysMenuPopup->Items()->Add(caption.empty() ? L"-" : caption);
-        const UINT command = info.wID & 0xFFF0;
-        item->SetTag(static_cast<std::intptr_t>(info.wID));
+        const UINT command = entry->Id & 0xFFF0;
+        item->SetTag(static_cast<std::intptr_t>(entry->Id));
         item->SetShortCut(shortCut);
-        item->SetChecked((info.fState & MFS_CHECKED) != 0);
-        bool enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+        item->SetChecked((entry->State & MFS_CHECKED) != 0);
+        bool enabled = entry->Enabled();
         switch (command) {
         // A fixed-size window has nothing to size, though the system may leave the entry on.
         case SC_SIZE: enabled = normal && FSizeable; break;
