@@ -43,11 +43,8 @@ void SwitchTo(TWinSkinMenu& bar, int target)
     if (!item || target == tracking.OpenIndex)
         return;
     tracking.Switching = true;
-    RECT window{};
-    ::GetWindowRect(bar.Frame().WindowHandle(), &window);
-    const POINT at{window.left + item->Bounds().Left + 1, window.top + item->Bounds().Top + 1};
     ::EndMenu();
-    ::PostMessageW(bar.Frame().WindowHandle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.x, at.y));
+    bar.PostItemPress(static_cast<size_t>(target));
 }
 
 } // namespace

@@ -121,6 +121,17 @@ void TWinSkinMenu::ReadItems()
     }
 }
 
+void TWinSkinMenu::PostItemPress(size_t index) const
+{
+    const TMenuBtn* item = Item(index);
+    if (!item)
+        return;
+    RECT window{};
+    ::GetWindowRect(FFrame.WindowHandle(), &window);
+    const LPARAM at = MAKELPARAM(window.left + item->Bounds().Left + 1, window.top + item->Bounds().Top + 1);
+    ::PostMessageW(FFrame.WindowHandle(), WM_NCLBUTTONDOWN, HTMENU, at);
+}
+
 std::optional<size_t> TWinSkinMenu::FindAccelerator(wchar_t key) const
 {
     for (const auto& item : FItems)

@@ -43,6 +43,9 @@ public:
     // The item whose caption has this accelerator, shown and with a caption.
     std::optional<size_t> FindAccelerator(wchar_t key) const;
 
+    // A press on the item posted to the window, which the frame's non-client handling opens
+    // once the messages before it are done.
+    void PostItemPress(size_t index) const;
     // One item repainted in its state from the band kept at the last paint, straight to the window.
     void PaintItem(size_t index);
     // One of the frame's caption buttons that sit in the band, likewise.

@@ -88,10 +88,7 @@ bool TWinSkinForm::MenuBarDialogChar(TMessage& Message)
     if (!index)
         return false;
     // Opened from the queue, so that the key's own messages are done before the popup's loop.
-    RECT window{};
-    ::GetWindowRect(FWindow, &window);
-    const TPixelRect& r = FMenuBar->Item(*index)->Bounds();
-    ::PostMessageW(FWindow, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(window.left + r.Left + 1, window.top + r.Top + 1));
+    FMenuBar->PostItemPress(*index);
     Message.Result = 1;
     return true;
 }
